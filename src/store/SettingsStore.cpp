@@ -1,0 +1,130 @@
+// SettingsStore lifecycle: the singleton, choosing the model's file, opening an
+// existing file as it is and creating a new one with the schema.
+#include "store/SettingsStore.h"
+
+#include "store/DatabaseSchema.h"
+#include "store/SQLiteAutoTransaction.h"
+#include "store/SQLiteStatement.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace quorvik {
+namespace {
+
+constexpr int kOpenExistingFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;  // 0x10002
+constexpr int kCreateFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;  // 0x10006
+
+// Anything at the path (file, folder, other) counts: only a free path is created.
+bool pathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+SettingsStore& SettingsStore::instance() {
+    static SettingsStore store;
+    return store;
+}
+
+SettingsStore::~SettingsStore() {
+    std::lock_guard lock(m_lock);
+    if (m_open) m_db.close();
+    m_open = false;
+}
+
+std::string SettingsStore::databasePathFor(const std::string& userDataFolder, const std::string& modelStem) {
+    std::string path = userDataFolder;
+    if (!path.empty() && path.back() != '/') path += '/';
+    return path + "db/" + modelStem + "_data1.db";
+}
+
+bool SettingsStore::openForModel(const std::string& userDataFolder, const std::string& modelStem) {
+    if (modelStem.find('/') != std::string::npos || modelStem.find('\0') != std::string::npos) {
+        // A stem is a file name from config.xml; one that walks into another
+        // folder is refused rather than followed.
+        std::lock_guard lock(m_lock);
+        close();
+        return false;
+    }
+    return openDatabaseFile(databasePathFor(userDataFolder, modelStem));
+}
+
+bool SettingsStore::openDatabaseFile(const std::string& path) {
+    std::lock_guard lock(m_lock);
+    if (!close()) return false;
+    m_path = path;
+    m_open = pathExists(m_path) ? openExistingLocked() : createDatabaseLocked();
+    return m_open;
+}
+
+bool SettingsStore::openExistingLocked() {
+    if (!m_db.open(m_path, kOpenExistingFlags)) return false;
+
+    // Opening is lazy in SQLite; reading the schema shows whether the file is a
+    // database at all. A file that is not one is closed again untouched, so the
+    // operations keep reporting failure and nothing ever writes into it.
+    int objects = -1;
+    {
+        SQLiteStatement probe;
+        m_db.prepare(probe, "SELECT count(*) FROM sqlite_master");
+        const int rc = probe.step();
+        if (rc == SQLITE_ROW) {
+            objects = probe.columnInt(0);
+        } else if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+            // Another process holds the file for the moment: keep it open, the
+            // operations report failure until the lock is released.
+            return true;
+        }
+    }
+    if (objects < 0) {
+        m_db.close();
+        return false;
+    }
+    // A database without a single table or index is what a creation interrupted
+    // before its first statement leaves behind (SQLite creates the file on open).
+    // Giving it the schema loses nothing and makes the model usable again.
+    if (objects == 0) return createDatabaseLocked();
+    return true;
+}
+
+bool SettingsStore::createDatabase() {
+    std::lock_guard lock(m_lock);
+    if (m_db.isOpen()) return true;
+    m_open = createDatabaseLocked();
+    return m_open;
+}
+
+// Runs the schema on the open connection, opening the stored path with creation
+// first when there is none.
+bool SettingsStore::createDatabaseLocked() {
+    if (!m_db.isOpen() && !m_db.open(m_path, kCreateFlags)) return false;
+    // One transaction: a crash while creating leaves either the whole schema or
+    // an empty file (which the next open completes), never half the tables.
+    SQLiteAutoTransaction transaction(&m_db);
+    bool allSucceeded = true;
+    for (const char* statement : databaseSchema()) {
+        if (m_db.exec(statement) != SQLITE_OK) allSucceeded = false;
+    }
+    return transaction.commit() && allSucceeded;
+}
+
+bool SettingsStore::close() {
+    std::lock_guard lock(m_lock);
+    if (!m_db.close()) return false;
+    m_open = false;
+    return true;
+}
+
+bool SettingsStore::isOpen() const {
+    std::lock_guard lock(m_lock);
+    return m_open;
+}
+
+std::string SettingsStore::databasePath() const {
+    std::lock_guard lock(m_lock);
+    return m_path;
+}
+
+}  // namespace quorvik
