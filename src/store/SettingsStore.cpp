@@ -68,8 +68,8 @@ bool SettingsStore::openExistingLocked() {
     int objects = -1;
     {
         SQLiteStatement probe;
-        m_db.prepare(probe, "SELECT count(*) FROM sqlite_master");
-        const int rc = probe.step();
+        int rc = m_db.prepare(probe, "SELECT count(*) FROM sqlite_master");
+        if (rc == SQLITE_OK) rc = probe.step();
         if (rc == SQLITE_ROW) {
             objects = probe.columnInt(0);
         } else if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
