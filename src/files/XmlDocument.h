@@ -18,7 +18,18 @@ public:
     static constexpr unsigned kSpaceBeforeClose = 0x4; // "<name />" instead of "<name/>"
     static constexpr unsigned kStartTagOnly = 0x10;    // only "<name>"
 
+    // readFile / writeFile flags (out): what the file turned out to hold.
+    static constexpr unsigned kFileByteOrderMark = 0x100;    // the file began with a BOM
+    static constexpr unsigned kFileUtf16 = 0x200;            // 16-bit text (UTF-16LE/BE mark)
+    static constexpr unsigned kFileConversionFailed = 0x400; // text converted only partly
+    static constexpr unsigned kFileConversionLoss = 0x800;   // characters written as '?'
+
     XmlDocument();
+    ~XmlDocument();
+    XmlDocument(const XmlDocument& other);
+    XmlDocument& operator=(const XmlDocument& other);
+    XmlDocument(XmlDocument&& other) noexcept;
+    XmlDocument& operator=(XmlDocument&& other) noexcept;
 
     // Replaces the text, clears the result log, then parses. Result of parse().
     bool setText(std::string_view text);
@@ -47,6 +58,20 @@ public:
 
 private:
     struct Element;  // defined in XmlDocument.cpp
+    struct AttributeSpan;
+
+    std::string_view elementName(int index) const;
+    AttributeSpan findAttribute(int index, std::string_view name) const;
+    void log(std::string_view event, std::string_view detailName = {}, std::string_view detail = {},
+             std::string_view numberName = {}, long long number = -1);
+    void resetIndex();
+    // Replaces bytes [pos, pos + removed) inside the start tag of `index` and
+    // shifts the index: the element and its ancestors grow, later ones move.
+    void spliceStartTag(int index, std::size_t pos, std::size_t removed, std::string_view inserted);
+    // Inserts a record at document-order position `at`, renumbering links.
+    void insertRecord(int at);
+    bool appendToSelfClosedParent(std::string_view elementText, std::string_view lineBreak,
+                                  const Element& record);
 
     std::string m_text;
     std::string m_log;

@@ -1,0 +1,869 @@
+// XmlDocument: one UTF-8 text plus an index of its elements in document order.
+// Parsing indexes elements only; edits splice the text and shift the index so
+// positions stay valid while a document is being built.
+#include "files/XmlDocument.h"
+
+#include "base/Text.h"
+#include "files/detail/XmlCharset.h"
+#include "files/detail/XmlEntities.h"
+#include "files/detail/XmlResultLog.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/FileIo.h"
+
+namespace quorvik {
+
+using detail::appendLogEvent;
+using detail::logNumber;
+
+struct XmlDocument::Element {
+    std::size_t start = 0;             // byte offset of '<'
+    std::size_t length = 0;            // whole element, end tag included
+    std::uint32_t startTagLength = 0;  // the whole text for a self-closed element
+    std::uint32_t endTagLength = 0;    // 0 when self-closed or unended
+    std::uint32_t nameLength = 0;
+    int parent = 0;
+    int firstChild = 0;
+    int lastChild = 0;
+    int next = 0;
+    int prev = 0;
+    int level = 0;
+    std::uint32_t flags = 0;
+
+    std::size_t end() const { return start + length; }
+};
+
+struct XmlDocument::AttributeSpan {
+    bool found = false;
+    std::size_t nameEnd = 0;
+    std::size_t valueStart = 0;
+    std::size_t valueEnd = 0;
+    bool hasValue = false;  // "=" present
+    bool quoted = false;
+};
+
+namespace {
+
+constexpr std::uint32_t kUnended = 0x1;
+constexpr std::uint32_t kSelfClosed = 0x2;
+constexpr std::uint32_t kNotWellFormed = 0x4;  // record 0 only
+
+constexpr std::size_t kEncodingProbeBytes = 1024;
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// After "<": an ASCII letter, '_', ':' or any character above 'z' (every byte
+// of a multi-byte UTF-8 sequence is above 'z').
+bool isNameStart(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u > 'z';
+}
+
+// Characters that would break the markup if they were part of a name we write.
+bool isValidWrittenName(std::string_view name) {
+    if (name.empty() || !isNameStart(name[0])) return false;
+    for (char c : name)
+        if (isSpace(c) || c == '/' || c == '>' || c == '<' || c == '=' || c == '"' || c == '\'' ||
+            c == '&' || c == '\0')
+            return false;
+    return true;
+}
+
+// Position of the '>' that ends a tag whose body starts at `from`; quoted text
+// is skipped whole. npos when the text ends first.
+std::size_t findTagEnd(std::string_view text, std::size_t from) {
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    std::size_t p = from;
+    while (p < size) {
+        const char c = data[p];
+        if (c == '>') return p;
+        if (c == '"' || c == '\'') {
+            const void* close = std::memchr(data + p + 1, c, size - p - 1);
+            if (!close) return std::string_view::npos;
+            p = static_cast<std::size_t>(static_cast<const char*>(close) - data) + 1;
+            continue;
+        }
+        ++p;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t nameEndAt(std::string_view text, std::size_t p) {
+    while (p < text.size() && !isSpace(text[p]) && text[p] != '/' && text[p] != '>') ++p;
+    return p;
+}
+
+// Attribute `name` in [begin, end) of a tag body. First occurrence counts.
+struct RawAttribute {
+    bool found = false;
+    std::size_t nameEnd = 0;
+    std::size_t valueStart = 0;
+    std::size_t valueEnd = 0;
+    bool hasValue = false;
+    bool quoted = false;
+};
+
+RawAttribute scanAttribute(std::string_view text, std::size_t begin, std::size_t end, std::string_view name) {
+    std::size_t p = begin;
+    while (p < end) {
+        while (p < end && isSpace(text[p])) ++p;
+        if (p >= end) break;
+        const std::size_t nameStart = p;
+        while (p < end && !isSpace(text[p]) && text[p] != '=' && text[p] != '/' && text[p] != '>' &&
+               text[p] != '"' && text[p] != '\'')
+            ++p;
+        if (p == nameStart) {  // stray '=', '/' or quote: step over it
+            if (text[p] == '"' || text[p] == '\'') {
+                const std::size_t close = text.find(text[p], p + 1);
+                p = (close == std::string_view::npos || close >= end) ? end : close + 1;
+            } else {
+                ++p;
+            }
+            continue;
+        }
+        RawAttribute a;
+        a.nameEnd = p;
+        std::size_t q = p;
+        while (q < end && isSpace(text[q])) ++q;
+        if (q < end && text[q] == '=') {
+            ++q;
+            while (q < end && isSpace(text[q])) ++q;
+            a.hasValue = true;
+            if (q < end && (text[q] == '"' || text[q] == '\'')) {
+                const std::size_t close = text.find(text[q], q + 1);
+                a.quoted = true;
+                a.valueStart = q + 1;
+                a.valueEnd = (close == std::string_view::npos || close > end) ? end : close;
+                p = std::min(end, a.valueEnd + 1);
+            } else {
+                a.valueStart = q;
+                while (q < end && !isSpace(text[q]) && text[q] != '>') ++q;
+                a.valueEnd = q;
+                p = q;
+            }
+        } else {
+            a.valueStart = a.valueEnd = a.nameEnd;
+        }
+        if (text.substr(nameStart, a.nameEnd - nameStart) == name) {
+            a.found = true;
+            return a;
+        }
+    }
+    return {};
+}
+
+std::string charsetFromContentType(std::string_view content) {
+    const std::string lower = asciiLower(content);
+    const std::size_t at = lower.find("charset=");
+    if (at == std::string::npos) return {};
+    std::size_t p = at + 8;
+    while (p < content.size() && (content[p] == '"' || content[p] == '\'' || isSpace(content[p]))) ++p;
+    std::size_t e = p;
+    while (e < content.size() && content[e] != ';' && content[e] != '"' && content[e] != '\'' && !isSpace(content[e]))
+        ++e;
+    return std::string(content.substr(p, e - p));
+}
+
+// The encoding a document names for itself: the encoding attribute of the XML
+// declaration, or an HTML meta Content-Type charset inside html/head.
+std::string declaredEncoding(std::string_view text) {
+    text = text.substr(0, std::min(text.size(), kEncodingProbeBytes));
+    std::size_t p = 0;
+    while (p < text.size() && isSpace(text[p])) ++p;
+    if (text.substr(p, 5) == "<?xml" && p + 5 < text.size() && isSpace(text[p + 5])) {
+        const std::size_t close = text.find("?>", p + 5);
+        const std::size_t end = close == std::string_view::npos ? text.size() : close;
+        const RawAttribute a = scanAttribute(text, p + 5, end, "encoding");
+        return a.found ? std::string(text.substr(a.valueStart, a.valueEnd - a.valueStart)) : std::string();
+    }
+    if (text.find("<html") == std::string_view::npos) return {};
+    XmlDocument html;
+    html.setText(text);
+    if (!html.findNext("html") || !html.enter() || !html.findNext("head") || !html.enter()) return {};
+    while (html.findNext("meta"))
+        if (equalsIgnoreAsciiCase(html.attribute("http-equiv"), "Content-Type"))
+            return charsetFromContentType(html.attribute("content"));
+    return {};
+}
+
+std::string systemErrorText(int error) {
+    char buffer[256];
+    // GNU strerror_r returns the message (possibly not in buffer).
+    return ::strerror_r(error, buffer, sizeof buffer);
+}
+
+}  // namespace
+
+XmlDocument::XmlDocument() {
+    m_elements.emplace_back();
+}
+
+XmlDocument::~XmlDocument() = default;
+XmlDocument::XmlDocument(const XmlDocument& other) = default;
+XmlDocument& XmlDocument::operator=(const XmlDocument& other) = default;
+XmlDocument::XmlDocument(XmlDocument&& other) noexcept = default;
+XmlDocument& XmlDocument::operator=(XmlDocument&& other) noexcept = default;
+
+void XmlDocument::resetIndex() {
+    m_elements.assign(1, Element{});
+    m_elements[0].length = m_text.size();
+    m_parent = m_current = m_child = 0;
+}
+
+void XmlDocument::log(std::string_view event, std::string_view detailName, std::string_view detail,
+                      std::string_view numberName, long long number) {
+    if (detailName.empty() && numberName.empty()) {
+        appendLogEvent(m_log, event);
+    } else if (numberName.empty()) {
+        appendLogEvent(m_log, event, {{detailName, std::string(detail)}});
+    } else if (detailName.empty()) {
+        appendLogEvent(m_log, event, {logNumber(numberName, number)});
+    } else {
+        appendLogEvent(m_log, event, {{detailName, std::string(detail)}, logNumber(numberName, number)});
+    }
+}
+
+bool XmlDocument::setText(std::string_view text) {
+    m_text.assign(text.data() ? text : std::string_view());
+    m_log.clear();
+    return parse();
+}
+
+std::string_view XmlDocument::elementName(int index) const {
+    const Element& e = m_elements[static_cast<std::size_t>(index)];
+    return std::string_view(m_text).substr(e.start + 1, e.nameLength);
+}
+
+bool XmlDocument::parse() {
+    const std::string_view text(m_text);
+    const std::size_t size = text.size();
+    m_elements.clear();
+    m_elements.reserve(size / 64 + 8);
+    resetIndex();
+    bool wellFormed = true;
+    std::vector<int> open;
+
+    auto addElement = [&](std::size_t start, std::size_t nameLength) {
+        const int parent = open.empty() ? 0 : open.back();
+        const int index = static_cast<int>(m_elements.size());
+        Element e;
+        e.start = start;
+        e.nameLength = static_cast<std::uint32_t>(nameLength);
+        e.parent = parent;
+        e.level = m_elements[static_cast<std::size_t>(parent)].level + 1;
+        Element& p = m_elements[static_cast<std::size_t>(parent)];
+        e.prev = p.lastChild;
+        if (p.lastChild) m_elements[static_cast<std::size_t>(p.lastChild)].next = index;
+        else p.firstChild = index;
+        p.lastChild = index;
+        m_elements.push_back(e);
+        return index;
+    };
+    auto closeUnended = [&](int index, std::size_t at) {
+        Element& e = m_elements[static_cast<std::size_t>(index)];
+        e.length = at - e.start;
+        e.flags |= kUnended;
+        log("unended_start_tag", "tagname", elementName(index), "offset", static_cast<long long>(e.start));
+        wellFormed = false;
+    };
+    auto unterminated = [&](std::string_view kind, std::size_t offset) {
+        log("unterminated_tag_syntax", "type", kind, "offset", static_cast<long long>(offset));
+        wellFormed = false;
+    };
+    // A malformed "<!" or "<" construct: logged, then skipped up to its '>'.
+    auto syntaxError = [&](std::string_view event, std::size_t offset) {
+        log(event, {}, {}, "offset", static_cast<long long>(offset));
+        wellFormed = false;
+        const std::size_t close = text.find('>', offset + 1);
+        return close == std::string_view::npos ? offset + 1 : close + 1;
+    };
+
+    std::size_t pos = 0;
+    while (pos < size) {
+        const void* lt = std::memchr(text.data() + pos, '<', size - pos);
+        if (!lt) break;
+        const std::size_t tagStart = static_cast<std::size_t>(static_cast<const char*>(lt) - text.data());
+        const std::size_t p = tagStart + 1;
+        if (p >= size) {
+            unterminated("tag", tagStart);
+            break;
+        }
+        const char c = text[p];
+        if (isNameStart(c)) {
+            const std::size_t nameEnd = nameEndAt(text, p);
+            const std::size_t tagEnd = findTagEnd(text, nameEnd);
+            if (tagEnd == std::string_view::npos) {
+                unterminated("start_tag", tagStart);
+                break;
+            }
+            const int index = addElement(tagStart, nameEnd - p);
+            Element& e = m_elements[static_cast<std::size_t>(index)];
+            e.startTagLength = static_cast<std::uint32_t>(tagEnd + 1 - tagStart);
+            if (text[tagEnd - 1] == '/' && tagEnd - 1 >= nameEnd) {
+                e.flags |= kSelfClosed;
+                e.length = e.startTagLength;
+            } else {
+                open.push_back(index);
+            }
+            pos = tagEnd + 1;
+        } else if (c == '/') {
+            const std::size_t nameEnd = nameEndAt(text, p + 1);
+            const std::size_t tagEnd = findTagEnd(text, nameEnd);
+            if (tagEnd == std::string_view::npos) {
+                unterminated("end_tag", tagStart);
+                break;
+            }
+            const std::string_view name = text.substr(p + 1, nameEnd - p - 1);
+            std::size_t match = open.size();
+            while (match > 0 && elementName(open[match - 1]) != name) --match;
+            if (match == 0) {
+                log("lone_end_tag", "tagname", name, "offset", static_cast<long long>(tagStart));
+                wellFormed = false;
+            } else {
+                while (open.size() > match) {
+                    closeUnended(open.back(), tagStart);
+                    open.pop_back();
+                }
+                Element& e = m_elements[static_cast<std::size_t>(open.back())];
+                e.length = tagEnd + 1 - e.start;
+                e.endTagLength = static_cast<std::uint32_t>(tagEnd + 1 - tagStart);
+                open.pop_back();
+            }
+            pos = tagEnd + 1;
+        } else if (c == '?') {
+            const std::size_t close = text.find("?>", p + 1);
+            if (close == std::string_view::npos) {
+                unterminated("processing_instruction", tagStart);
+                break;
+            }
+            pos = close + 2;
+        } else if (c == '!') {
+            const std::string_view rest = text.substr(p + 1);
+            if (rest.substr(0, 2) == "--") {
+                const std::size_t close = text.find("-->", p + 3);
+                if (close == std::string_view::npos) {
+                    unterminated("comment", tagStart);
+                    break;
+                }
+                pos = close + 3;
+            } else if (rest.substr(0, 7) == "[CDATA[") {
+                const std::size_t close = text.find("]]>", p + 8);
+                if (close == std::string_view::npos) {
+                    unterminated("cdata_section", tagStart);
+                    break;
+                }
+                pos = close + 3;
+            } else if (rest.substr(0, 7) == "DOCTYPE" && rest.size() > 7 && isSpace(rest[7])) {
+                // The internal subset in brackets may hold '>' of its own.
+                std::size_t q = p + 8;
+                bool inSubset = false;
+                std::size_t close = std::string_view::npos;
+                while (q < size) {
+                    const char d = text[q];
+                    if (d == '"' || d == '\'') {
+                        const std::size_t quote = text.find(d, q + 1);
+                        if (quote == std::string_view::npos) break;
+                        q = quote + 1;
+                        continue;
+                    }
+                    if (d == '[') inSubset = true;
+                    else if (d == ']') inSubset = false;
+                    else if (d == '>' && !inSubset) {
+                        close = q;
+                        break;
+                    }
+                    ++q;
+                }
+                if (close == std::string_view::npos) {
+                    unterminated("document_type", tagStart);
+                    break;
+                }
+                pos = close + 1;
+            } else if (!rest.empty() && rest[0] == '-') {
+                pos = syntaxError("comment_tag_syntax", tagStart);
+            } else if (!rest.empty() && rest[0] == '[') {
+                pos = syntaxError("cdata_section_syntax", tagStart);
+            } else if (!rest.empty() && (rest[0] == 'D' || rest[0] == 'd')) {
+                pos = syntaxError("doctype_tag_syntax", tagStart);
+            } else {
+                pos = syntaxError("exclamation_tag_syntax", tagStart);
+            }
+        } else {
+            log("first_tag_syntax", {}, {}, "offset", static_cast<long long>(tagStart));
+            wellFormed = false;
+            pos = p;
+        }
+    }
+    while (!open.empty()) {
+        closeUnended(open.back(), size);
+        open.pop_back();
+    }
+
+    int roots = 0;
+    for (int i = m_elements[0].firstChild; i; i = m_elements[static_cast<std::size_t>(i)].next) {
+        if (++roots == 2)
+            log("root_has_sibling", "tagname", elementName(i), "offset",
+                static_cast<long long>(m_elements[static_cast<std::size_t>(i)].start));
+    }
+    if (roots == 0) log("no_root_element");
+    wellFormed = wellFormed && roots == 1;
+    if (!wellFormed) m_elements[0].flags |= kNotWellFormed;
+    return wellFormed;
+}
+
+bool XmlDocument::findNext(std::string_view name) {
+    int i = m_current ? m_elements[static_cast<std::size_t>(m_current)].next
+                      : m_elements[static_cast<std::size_t>(m_parent)].firstChild;
+    for (; i; i = m_elements[static_cast<std::size_t>(i)].next) {
+        if (elementName(i) == name) {
+            m_current = i;
+            m_child = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool XmlDocument::enter() {
+    if (!m_current) return false;
+    m_parent = m_current;
+    m_current = 0;
+    m_child = 0;
+    return true;
+}
+
+bool XmlDocument::leave() {
+    if (!m_parent) return false;
+    m_child = m_current;
+    m_current = m_parent;
+    m_parent = m_elements[static_cast<std::size_t>(m_parent)].parent;
+    return true;
+}
+
+XmlDocument::AttributeSpan XmlDocument::findAttribute(int index, std::string_view name) const {
+    const Element& e = m_elements[static_cast<std::size_t>(index)];
+    const std::size_t begin = e.start + 1 + e.nameLength;
+    std::size_t end = e.start + e.startTagLength - 1;  // the closing '>'
+    if (end > begin && m_text[end - 1] == '/') --end;
+    const RawAttribute raw = scanAttribute(m_text, begin, end, name);
+    AttributeSpan span;
+    span.found = raw.found;
+    span.nameEnd = raw.nameEnd;
+    span.valueStart = raw.valueStart;
+    span.valueEnd = raw.valueEnd;
+    span.hasValue = raw.hasValue;
+    span.quoted = raw.quoted;
+    return span;
+}
+
+std::string XmlDocument::attribute(std::string_view name) const {
+    if (!m_current || name.empty()) return {};
+    const AttributeSpan span = findAttribute(m_current, name);
+    if (!span.found) return {};
+    return detail::decodeCharacterReferences(
+        std::string_view(m_text).substr(span.valueStart, span.valueEnd - span.valueStart));
+}
+
+void XmlDocument::spliceStartTag(int index, std::size_t pos, std::size_t removed, std::string_view inserted) {
+    m_text.replace(pos, removed, inserted);
+    const long long delta = static_cast<long long>(inserted.size()) - static_cast<long long>(removed);
+    Element& e = m_elements[static_cast<std::size_t>(index)];
+    e.length = static_cast<std::size_t>(static_cast<long long>(e.length) + delta);
+    e.startTagLength = static_cast<std::uint32_t>(static_cast<long long>(e.startTagLength) + delta);
+    for (int a = e.parent; a; a = m_elements[static_cast<std::size_t>(a)].parent) {
+        Element& ancestor = m_elements[static_cast<std::size_t>(a)];
+        ancestor.length = static_cast<std::size_t>(static_cast<long long>(ancestor.length) + delta);
+    }
+    for (std::size_t i = static_cast<std::size_t>(index) + 1; i < m_elements.size(); ++i)
+        m_elements[i].start = static_cast<std::size_t>(static_cast<long long>(m_elements[i].start) + delta);
+    m_elements[0].length = m_text.size();
+}
+
+bool XmlDocument::setAttribute(std::string_view name, std::string_view value) {
+    if (!m_current || !isValidWrittenName(name)) return false;
+    const std::string escaped = detail::escapeXmlText(value, detail::EscapeContext::Attribute);
+    const AttributeSpan span = findAttribute(m_current, name);
+    if (span.found && span.quoted) {
+        spliceStartTag(m_current, span.valueStart, span.valueEnd - span.valueStart, escaped);
+    } else if (span.found && span.hasValue) {
+        spliceStartTag(m_current, span.valueStart, span.valueEnd - span.valueStart, "\"" + escaped + "\"");
+    } else if (span.found) {
+        spliceStartTag(m_current, span.nameEnd, 0, "=\"" + escaped + "\"");
+    } else {
+        const Element& e = m_elements[static_cast<std::size_t>(m_current)];
+        std::size_t at = e.start + e.startTagLength - 1;  // the closing '>'
+        if (at > e.start + e.nameLength && m_text[at - 1] == '/') --at;
+        std::string piece;
+        if (isSpace(m_text[at - 1])) {  // "<name />": keep the space before "/>"
+            piece.append(name).append("=\"").append(escaped).append("\" ");
+        } else {
+            piece.append(" ").append(name).append("=\"").append(escaped).append("\"");
+        }
+        spliceStartTag(m_current, at, 0, piece);
+    }
+    return true;
+}
+
+void XmlDocument::insertRecord(int at) {
+    const auto oldSize = static_cast<int>(m_elements.size());
+    m_elements.insert(m_elements.begin() + at, Element{});
+    if (at == oldSize) return;  // appended in document order: no link moves
+    auto renumber = [at](int& link) {
+        if (link >= at) ++link;
+    };
+    for (Element& e : m_elements) {
+        renumber(e.parent);
+        renumber(e.firstChild);
+        renumber(e.lastChild);
+        renumber(e.next);
+        renumber(e.prev);
+    }
+    // Record 0 is never at or after `at`, so its own links were only moved.
+    m_elements[0].parent = 0;
+    renumber(m_current);
+    renumber(m_child);
+    if (m_parent >= at) ++m_parent;
+}
+
+bool XmlDocument::appendElement(std::string_view name, std::string_view content, unsigned flags) {
+    if (!isValidWrittenName(name)) return false;
+    const std::string_view lineBreak = (flags & kNoLineBreak) ? "" : "\r\n";
+    const bool startOnly = (flags & kStartTagOnly) != 0;
+
+    std::string elementText = "<";
+    elementText += name;
+    std::uint32_t startTagLength = 0;
+    std::uint32_t endTagLength = 0;
+    std::uint32_t recordFlags = 0;
+    if (startOnly) {
+        elementText += '>';
+        startTagLength = static_cast<std::uint32_t>(elementText.size());
+        elementText += detail::escapeXmlText(content, detail::EscapeContext::Content);
+        recordFlags = kUnended;
+    } else if (content.empty()) {
+        elementText += (flags & kSpaceBeforeClose) ? " />" : "/>";
+        startTagLength = static_cast<std::uint32_t>(elementText.size());
+        recordFlags = kSelfClosed;
+    } else {
+        elementText += '>';
+        startTagLength = static_cast<std::uint32_t>(elementText.size());
+        elementText += detail::escapeXmlText(content, detail::EscapeContext::Content);
+        const std::string endTag = "</" + std::string(name) + ">";
+        endTagLength = static_cast<std::uint32_t>(endTag.size());
+        elementText += endTag;
+    }
+
+    Element record;
+    record.length = elementText.size();
+    record.startTagLength = startTagLength;
+    record.endTagLength = endTagLength;
+    record.nameLength = static_cast<std::uint32_t>(name.size());
+    record.flags = recordFlags;
+
+    const int parent = m_parent;
+    if (parent && (m_elements[static_cast<std::size_t>(parent)].flags & kSelfClosed))
+        return appendToSelfClosedParent(elementText, lineBreak, record);
+
+    auto skipLineBreak = [this](std::size_t p) {
+        if (p + 1 < m_text.size() && m_text[p] == '\r' && m_text[p + 1] == '\n') return p + 2;
+        if (p < m_text.size() && m_text[p] == '\n') return p + 1;
+        return p;
+    };
+
+    std::string prefix;
+    std::size_t pos;
+    if (m_current) {
+        pos = skipLineBreak(m_elements[static_cast<std::size_t>(m_current)].end());
+    } else if (!parent) {
+        pos = m_text.size();
+    } else {
+        const Element& p = m_elements[static_cast<std::size_t>(parent)];
+        if (p.endTagLength) {
+            pos = p.end() - p.endTagLength;
+            if (!p.firstChild && pos == p.start + p.startTagLength && !lineBreak.empty()) prefix = "\r\n";
+        } else {
+            pos = skipLineBreak(p.end());  // unended: its content runs to its end
+        }
+    }
+
+    const std::string inserted = prefix + elementText + std::string(lineBreak);
+    m_text.insert(pos, inserted);
+    const std::size_t delta = inserted.size();
+
+    // Records at or after `pos` move; everything before keeps its offset.
+    const auto firstMoved = std::lower_bound(m_elements.begin() + 1, m_elements.end(), pos,
+                                             [](const Element& e, std::size_t at) { return e.start < at; });
+    const int at = static_cast<int>(firstMoved - m_elements.begin());
+    for (auto it = firstMoved; it != m_elements.end(); ++it) it->start += delta;
+    for (int a = parent; a; a = m_elements[static_cast<std::size_t>(a)].parent) {
+        Element& ancestor = m_elements[static_cast<std::size_t>(a)];
+        if (ancestor.end() < pos) ancestor.length = pos - ancestor.start;  // unended parent grows
+        ancestor.length += delta;
+    }
+
+    const int previous = m_current ? m_current : m_elements[static_cast<std::size_t>(parent)].lastChild;
+    insertRecord(at);
+    const int newParent = m_parent;  // renumbered by insertRecord
+    const int prev = previous >= at ? previous + 1 : previous;
+    Element& e = m_elements[static_cast<std::size_t>(at)];
+    e = record;
+    e.start = pos + prefix.size();
+    e.parent = newParent;
+    e.level = m_elements[static_cast<std::size_t>(newParent)].level + 1;
+    e.prev = prev;
+    Element& p = m_elements[static_cast<std::size_t>(newParent)];
+    if (prev) {
+        Element& before = m_elements[static_cast<std::size_t>(prev)];
+        e.next = before.next;
+        before.next = at;
+    } else {
+        e.next = p.firstChild;
+        p.firstChild = at;
+    }
+    if (e.next) m_elements[static_cast<std::size_t>(e.next)].prev = at;
+    else p.lastChild = at;
+    m_elements[0].length = m_text.size();
+    m_current = at;
+    m_child = 0;
+    return true;
+}
+
+bool XmlDocument::appendToSelfClosedParent(std::string_view elementText, std::string_view lineBreak,
+                                           const Element& record) {
+    const int parent = m_parent;
+    Element& p = m_elements[static_cast<std::size_t>(parent)];
+    // "<name a=\"1\" />" becomes "<name a=\"1\">", CR LF, the child, "</name>".
+    std::string startTag = m_text.substr(p.start, p.startTagLength);
+    startTag.pop_back();  // '>'
+    if (!startTag.empty() && startTag.back() == '/') startTag.pop_back();
+    while (startTag.size() > 1 + p.nameLength && isSpace(startTag.back())) startTag.pop_back();
+    startTag += '>';
+    const std::string endTag = "</" + std::string(elementName(parent)) + ">";
+    std::string replacement = startTag;
+    replacement += "\r\n";
+    replacement += elementText;
+    replacement += lineBreak;
+    replacement += endTag;
+
+    const std::size_t oldLength = p.length;
+    m_text.replace(p.start, oldLength, replacement);
+    const long long delta = static_cast<long long>(replacement.size()) - static_cast<long long>(oldLength);
+    p.length = replacement.size();
+    p.startTagLength = static_cast<std::uint32_t>(startTag.size());
+    p.endTagLength = static_cast<std::uint32_t>(endTag.size());
+    p.flags &= ~kSelfClosed;
+    for (int a = p.parent; a; a = m_elements[static_cast<std::size_t>(a)].parent) {
+        Element& ancestor = m_elements[static_cast<std::size_t>(a)];
+        ancestor.length = static_cast<std::size_t>(static_cast<long long>(ancestor.length) + delta);
+    }
+    for (std::size_t i = static_cast<std::size_t>(parent) + 1; i < m_elements.size(); ++i)
+        m_elements[i].start = static_cast<std::size_t>(static_cast<long long>(m_elements[i].start) + delta);
+
+    const int at = parent + 1;  // a self-closed element has no descendants
+    const std::size_t childStart = m_elements[static_cast<std::size_t>(parent)].start + startTag.size() + 2;
+    insertRecord(at);
+    Element& e = m_elements[static_cast<std::size_t>(at)];
+    e = record;
+    e.start = childStart;
+    e.parent = parent;
+    e.level = m_elements[static_cast<std::size_t>(parent)].level + 1;
+    Element& owner = m_elements[static_cast<std::size_t>(parent)];
+    owner.firstChild = owner.lastChild = at;
+    m_elements[0].length = m_text.size();
+    m_current = at;
+    m_child = 0;
+    return true;
+}
+
+bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsigned* flags) {
+    m_text.clear();
+    m_log.clear();
+    resetIndex();
+    unsigned fileFlags = 0;
+    auto finish = [&](bool result) {
+        if (resultLog) *resultLog = m_log;
+        if (flags) *flags = fileFlags;
+        return result;
+    };
+
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int error = fd < 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : errno);
+        if (fd >= 0) ::close(fd);
+        appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(error)}, logNumber("n", error)});
+        return finish(false);
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)));
+    bool readFailed = false;
+    int readError = 0;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            readFailed = true;
+            readError = errno;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (readFailed) {
+        appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(readError)}, logNumber("n", readError)});
+        return finish(false);
+    }
+    if (S_ISREG(st.st_mode) && bytes.size() < static_cast<std::size_t>(st.st_size))
+        appendLogEvent(m_log, "truncation_error",
+                       {logNumber("length", static_cast<long long>(bytes.size())),
+                        logNumber("n", static_cast<long long>(st.st_size))});
+
+    // Byte-order marks first, then what the text declares about itself.
+    std::string encoding;
+    int unitSize = 1;
+    std::string_view body(bytes);
+    if (body.substr(0, 3) == "\xEF\xBB\xBF") {
+        encoding = "UTF-8";
+        body.remove_prefix(3);
+    } else if (body.substr(0, 2) == "\xFF\xFE") {
+        encoding = "UTF-16LE";
+        unitSize = 2;
+        body.remove_prefix(2);
+    } else if (body.substr(0, 2) == "\xFE\xFF") {
+        encoding = "UTF-16BE";
+        unitSize = 2;
+        body.remove_prefix(2);
+    }
+    if (!encoding.empty()) {
+        fileFlags |= kFileByteOrderMark | (unitSize == 2 ? kFileUtf16 : 0);
+        appendLogEvent(m_log, "bom", {{"encoding", encoding}});
+    } else {
+        encoding = declaredEncoding(body);
+        // A declaration we could read as 8-bit text proves the file is not in
+        // a 16- or 32-bit form, whatever it claims.
+        if (!encoding.empty() && detail::charsetUnitSize(detail::resolveCharset(encoding)) != 1) {
+            appendLogEvent(m_log, "utf8_detection", {{"type", "wide_declaration_ignored"}, {"encoding", encoding}});
+            encoding = "UTF-8";
+        }
+    }
+    // Undeclared text starting with '<' is UTF-8 by default, but only when its
+    // bytes are UTF-8; otherwise it goes through detection below so legacy
+    // 8-bit files keep their characters instead of becoming U+FFFD.
+    const bool assumedUtf8 = encoding.empty() && !body.empty() && body[0] == '<';
+
+    if (unitSize == 2) {
+        std::u16string units;
+        units.reserve(body.size() / 2);
+        const bool bigEndian = encoding == "UTF-16BE";
+        std::size_t nulls = 0;
+        for (std::size_t i = 0; i + 1 < body.size(); i += 2) {
+            const auto b0 = static_cast<unsigned char>(body[i]);
+            const auto b1 = static_cast<unsigned char>(body[i + 1]);
+            const char16_t unit = bigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
+            if (unit == 0) ++nulls;
+            else units.push_back(unit);
+        }
+        if (body.size() % 2)
+            appendLogEvent(m_log, "truncation_error", {{"type", "odd_byte"}, logNumber("offset", static_cast<long long>(bytes.size() - 1))});
+        if (nulls) appendLogEvent(m_log, "nulls_removed", {logNumber("count", static_cast<long long>(nulls))});
+        if (bigEndian) appendLogEvent(m_log, "endian_swap");
+        appendLogEvent(m_log, "read", {{"encoding", encoding}, logNumber("length", static_cast<long long>(units.size()))});
+        m_text = utf16ToUtf8(units);
+    } else {
+        std::string text;
+        text.reserve(body.size());
+        for (char c : body)
+            if (c != '\0') text.push_back(c);
+        const std::size_t nulls = body.size() - text.size();
+        if (nulls) appendLogEvent(m_log, "nulls_removed", {logNumber("count", static_cast<long long>(nulls))});
+        appendLogEvent(m_log, "read", {{"encoding", encoding}, logNumber("length", static_cast<long long>(text.size()))});
+        if (assumedUtf8 && isValidUtf8(text)) {
+            encoding = "UTF-8";
+        } else if (encoding.empty()) {
+            const bool valid = isValidUtf8(text);
+            encoding = valid ? "UTF-8" : "";
+            appendLogEvent(m_log, "utf8_detection", {{"encoding", valid ? "UTF-8" : detail::systemCharset()}});
+        }
+        const std::string charset = detail::resolveCharset(encoding);
+        if (detail::isUtf8Charset(charset)) {
+            if (isValidUtf8(text)) {
+                m_text = std::move(text);
+            } else {
+                // Declared UTF-8 that is not: malformed bytes become U+FFFD.
+                m_text = utf16ToUtf8(utf8ToUtf16(text));
+                fileFlags |= kFileConversionLoss;
+            }
+        } else {
+            detail::ConversionResult converted = detail::convertToUtf8(text, charset);
+            m_text = std::move(converted.text);
+            if (converted.status == detail::ConversionStatus::UnknownCharset) {
+                fileFlags |= kFileConversionFailed;
+                appendLogEvent(m_log, "converted_to", {{"type", "unknown_charset"}, {"encoding", encoding}});
+            } else if (converted.status == detail::ConversionStatus::InvalidInput) {
+                fileFlags |= kFileConversionFailed;
+                appendLogEvent(m_log, "converted_to",
+                               {{"type", "invalid_input"}, {"encoding", charset},
+                                logNumber("offset", static_cast<long long>(converted.errorOffset))});
+            }
+        }
+    }
+    appendLogEvent(m_log, "converted_to", {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(m_text.size()))});
+    m_elements[0].length = m_text.size();
+    return finish(true);
+}
+
+bool XmlDocument::writeFile(const std::string& path, std::string* resultLog, unsigned* flags) {
+    m_log.clear();
+    unsigned fileFlags = 0;
+    auto finish = [&](bool result) {
+        if (resultLog) *resultLog = m_log;
+        if (flags) *flags = fileFlags;
+        return result;
+    };
+
+    std::string encoding = declaredEncoding(m_text);
+    if (encoding.empty()) encoding = "UTF-8";
+    const std::string charset = detail::resolveCharset(encoding);
+    std::string converted;
+    const std::string* out = &m_text;
+    if (!detail::isUtf8Charset(charset)) {
+        detail::ConversionResult result = detail::convertFromUtf8(m_text, charset);
+        if (result.status == detail::ConversionStatus::UnknownCharset) {
+            // Writing the text under a name nothing can read back would lose it.
+            appendLogEvent(m_log, "converted_from", {{"type", "unknown_charset"}, {"encoding", encoding}});
+            fileFlags |= kFileConversionFailed;
+            return finish(false);
+        }
+        if (result.lossCount) {
+            fileFlags |= kFileConversionLoss;
+            appendLogEvent(m_log, "conversion_loss",
+                           {{"encoding", encoding}, logNumber("count", static_cast<long long>(result.lossCount))});
+        }
+        converted = std::move(result.text);
+        out = &converted;
+    }
+    appendLogEvent(m_log, "converted_from", {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(m_text.size()))});
+
+    // Through a temporary file and rename: a failed write leaves the old file.
+    errno = 0;
+    if (!writeFileAtomically(path, *out)) {
+        const int error = errno ? errno : EIO;
+        appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(error)}, logNumber("n", error)});
+        return finish(false);
+    }
+    appendLogEvent(m_log, "write", {{"encoding", encoding}, logNumber("length", static_cast<long long>(out->size()))});
+    return finish(true);
+}
+
+}  // namespace quorvik
