@@ -12,8 +12,8 @@ enum class FaultKind {
     NoReply,              // the command is ignored: not carried out, never answered
     BusyFirst,            // a report with status 0x01 arrives before the reply
     DelayedReply,         // the reply becomes readable delayMs after the write
-    GarbageReply,         // a report of noise (byte 1 non-zero) replaces the reply
-    ShortReply,           // only the first shortLength bytes of the reply arrive
+    GarbageReply,         // the command is carried out; a report of noise (byte 1 non-zero) replaces the reply
+    ShortReply,           // the command is carried out; only the first shortLength bytes of the reply arrive
     UnplugInTransaction,  // the command is carried out, then the device is gone before the reply
     UnplugDuringFlash,    // the loader takes afterReports reports, then the device is gone
 };
