@@ -13,6 +13,7 @@ struct State {
     std::string deviceName = "Quorvik";
     std::string theme = "default";
     std::string fontName = "Open Sans Semibold";
+    std::string skinFolder;
 };
 
 State& state() {
@@ -60,6 +61,16 @@ void Manager::SetFontName(const std::string& fontName) {
 std::string Manager::GetFontName() {
     std::lock_guard lock(state().mutex);
     return state().fontName;
+}
+
+void Manager::SetSkinFolder(const std::string& folder) {
+    std::lock_guard lock(state().mutex);
+    state().skinFolder = folder;
+}
+
+std::string Manager::GetSkinFolder() {
+    std::lock_guard lock(state().mutex);
+    return state().skinFolder;
 }
 
 }  // namespace DUI

@@ -3,6 +3,7 @@
 // program instance. All members are static and safe to use from any thread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -23,8 +24,12 @@ public:
     static void SetFontName(const std::string& fontName);
     static std::string GetFontName();
 
+    // Folder the skin image names are resolved against (MRender::ResolveSkinPath).
+    static void SetSkinFolder(const std::string& folder);
+    static std::string GetSkinFolder();
+
     // Accent colour of selections, COLORREF order (red in the low byte).
-    static inline std::uint32_t m_select_color = 0x3C8CFF;  // orange-red accent (R=0xFF, G=0x8C, B=0x3C)
+    static inline std::atomic<std::uint32_t> m_select_color{0x3C8CFF};  // orange-red accent (R=0xFF, G=0x8C, B=0x3C)
 };
 
 }  // namespace DUI
