@@ -145,8 +145,10 @@ RawAttribute scanAttribute(std::string_view text, std::size_t begin, std::size_t
                 a.valueEnd = (close == std::string_view::npos || close > end) ? end : close;
                 p = std::min(end, a.valueEnd + 1);
             } else {
+                // A quote ends an unquoted value too: the tag's end was found
+                // by pairing quotes, and attributes must be read the same way.
                 a.valueStart = q;
-                while (q < end && !isSpace(text[q]) && text[q] != '>') ++q;
+                while (q < end && !isSpace(text[q]) && text[q] != '>' && text[q] != '"' && text[q] != '\'') ++q;
                 a.valueEnd = q;
                 p = q;
             }
@@ -502,8 +504,15 @@ bool XmlDocument::setAttribute(std::string_view name, std::string_view value) {
         const Element& e = m_elements[static_cast<std::size_t>(m_current)];
         std::size_t at = e.start + e.startTagLength - 1;  // the closing '>'
         if (at > e.start + e.nameLength && m_text[at - 1] == '/') --at;
+        std::size_t last = at;
+        while (last > e.start + e.nameLength + 1 && isSpace(m_text[last - 1])) --last;
         std::string piece;
-        if (isSpace(m_text[at - 1])) {  // "<name />": keep the space before "/>"
+        if (m_text[last - 1] == '=') {
+            // "<a n=>": a dangling '=' would take the new attribute as its
+            // value, so give it an empty one first.
+            at = last;
+            piece.append("\"\" ").append(name).append("=\"").append(escaped).append("\"");
+        } else if (isSpace(m_text[at - 1])) {  // "<name />": keep the space before "/>"
             piece.append(name).append("=\"").append(escaped).append("\" ");
         } else {
             piece.append(" ").append(name).append("=\"").append(escaped).append("\"");

@@ -95,6 +95,11 @@ TEST(XmlBuild, SetAttributeReplacesInPlaceOrAppends) {
         {"first occurrence replaced", "<a v=\"1\" v=\"2\"/>", "v", "3", "<a v=\"3\" v=\"2\"/>"},
         {"all five escaped", "<a/>", "v", "<&>'\"", "<a v=\"&lt;&amp;&gt;&apos;&quot;\"/>"},
         {"empty value", "<a/>", "v", "", "<a v=\"\"/>"},
+        // Found by fuzzing: the unquoted n=x must end at the quote, or the
+        // quoted run after it swallows the new attribute when read back.
+        {"dangling = before >", "<a n=>", "v", "1", "<a n=\"\" v=\"1\">"},
+        {"dangling = before />", "<a n= />", "v", "1", "<a n=\"\" v=\"1\" />"},
+        {"unquoted value before a quote", "<a n=x\"<a b=\"c>", "v", "1", "<a n=x\"<a b=\"c v=\"1\">"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
