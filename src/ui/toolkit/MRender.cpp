@@ -41,7 +41,7 @@ std::int32_t le32(const std::string& b, std::size_t i) {
 
 bool jpegSize(const std::string& b, int& width, int& height) {
     std::size_t i = 2;
-    while (i + 9 < b.size()) {
+    while (i + 9 <= b.size()) {
         if (byteAt(b, i) != 0xFF) return false;
         const unsigned marker = byteAt(b, i + 1);
         if (marker == 0xFF) {

@@ -331,9 +331,11 @@ bool MWindow::GetKeyInput(LPARAM handle, KeyInput& out) {
 }
 
 void MWindow::DispatchKeyInput(const KeyInput& input) {
-    Dispatcher::Post(0, [input] {
-        if (MWindow* target = FromHandle(WindowRegistry::instance().keyTarget()))
-            target->deliverKeyInput(input);
+    // The window registered when the key was pressed receives it.
+    const HWND target = WindowRegistry::instance().keyTarget();
+    if (target == 0) return;
+    Dispatcher::Post(target, [target, input] {
+        if (MWindow* window = FromHandle(target)) window->deliverKeyInput(input);
     });
 }
 
