@@ -15,7 +15,7 @@ inline constexpr std::size_t kLongPacketSize = 65;
 inline constexpr std::size_t kMaxPayloadSize = 27;
 
 // Request byte positions; byte 0 is the report ID.
-namespace request {
+namespace requestByte {
 inline constexpr std::size_t kReportId = 0;
 inline constexpr std::size_t kCommand = 1;
 inline constexpr std::size_t kStatus = 2;
@@ -24,7 +24,7 @@ inline constexpr std::size_t kLength = 4;
 inline constexpr std::size_t kPayload = 5;
 inline constexpr std::size_t kChecksum = 32;
 static_assert(kPayload + kMaxPayloadSize == kChecksum);
-}  // namespace request
+}  // namespace requestByte
 
 // Command codes: 0x02..0x0F write or act, 0x10 identify, 0x11..0x17 and 0x20 read.
 enum class Command : std::uint8_t {
@@ -74,11 +74,11 @@ public:
     std::span<const std::uint8_t> bytes() const { return {m_bytes.data(), m_size}; }
     std::uint8_t operator[](std::size_t index) const { return index < m_size ? m_bytes[index] : 0; }
 
-    std::uint8_t command() const { return m_bytes[request::kCommand]; }
-    std::uint8_t flags() const { return m_bytes[request::kFlags]; }
-    std::uint8_t lengthByte() const { return m_bytes[request::kLength]; }
+    std::uint8_t command() const { return m_bytes[requestByte::kCommand]; }
+    std::uint8_t flags() const { return m_bytes[requestByte::kFlags]; }
+    std::uint8_t lengthByte() const { return m_bytes[requestByte::kLength]; }
     std::span<const std::uint8_t> payloadArea() const {
-        return {m_bytes.data() + request::kPayload, kMaxPayloadSize};
+        return {m_bytes.data() + requestByte::kPayload, kMaxPayloadSize};
     }
 
     // Recomputes byte 32 from bytes 5..31.

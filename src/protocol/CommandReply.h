@@ -10,7 +10,7 @@
 
 namespace quorvik {
 
-namespace reply {
+namespace replyByte {
 inline constexpr std::size_t kCommand = 0;
 inline constexpr std::size_t kStatus = 1;
 inline constexpr std::size_t kFlags = 2;
@@ -18,20 +18,20 @@ inline constexpr std::size_t kLength = 3;
 inline constexpr std::size_t kPayload = 4;
 inline constexpr std::size_t kChecksum = 31;
 inline constexpr std::size_t kSize = 32;  // a full reply without its report ID
-}  // namespace reply
+}  // namespace replyByte
 
 class CommandReply {
 public:
     explicit CommandReply(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
 
     // True for the report that ends a transaction: status byte present and 0.
-    bool isSuccess() const { return m_bytes.size() > reply::kStatus && m_bytes[reply::kStatus] == 0; }
+    bool isSuccess() const { return m_bytes.size() > replyByte::kStatus && m_bytes[replyByte::kStatus] == 0; }
 
     // True when payload bytes 0..count-1 (reply bytes 4..3+count) are all present.
-    bool hasPayload(std::size_t count) const { return m_bytes.size() >= reply::kPayload + count; }
+    bool hasPayload(std::size_t count) const { return m_bytes.size() >= replyByte::kPayload + count; }
 
     // Payload byte k (reply byte 4+k); only call after hasPayload(k+1).
-    std::uint8_t payload(std::size_t k) const { return m_bytes[reply::kPayload + k]; }
+    std::uint8_t payload(std::size_t k) const { return m_bytes[replyByte::kPayload + k]; }
 
     std::span<const std::uint8_t> bytes() const { return m_bytes; }
 

@@ -19,14 +19,14 @@ constexpr int kBasicRateCount = 4;
 
 DeviceInfoBlock DeviceInfoBlock::fromReply(std::span<const std::uint8_t> replyBytes) {
     DeviceInfoBlock block;
-    std::copy_n(replyBytes.begin(), std::min(replyBytes.size(), info::kSize), block.m_bytes.begin());
+    std::copy_n(replyBytes.begin(), std::min(replyBytes.size(), infoByte::kSize), block.m_bytes.begin());
     return block;
 }
 
 std::string DeviceInfoBlock::devId() const {
     std::string text;
-    for (std::size_t i = 0; i < info::kDevIdLength; ++i) {
-        const std::uint8_t b = m_bytes[info::kDevId + i];
+    for (std::size_t i = 0; i < infoByte::kDevIdLength; ++i) {
+        const std::uint8_t b = m_bytes[infoByte::kDevId + i];
         if (b == 0) break;
         appendUtf8(text, b < 0x80 ? char32_t{b} : char32_t{0xFF00u | b});
     }
@@ -34,7 +34,7 @@ std::string DeviceInfoBlock::devId() const {
 }
 
 std::uint16_t DeviceInfoBlock::keptValue() const {
-    return static_cast<std::uint16_t>(m_bytes[info::kKept16] | (m_bytes[info::kKept16 + 1] << 8));
+    return static_cast<std::uint16_t>(m_bytes[infoByte::kKept16] | (m_bytes[infoByte::kKept16 + 1] << 8));
 }
 
 CommandPacket identifyRequest() { return CommandPacket::make(Command::Identify, kFlagRead, 0, {}); }

@@ -15,7 +15,7 @@
 namespace quorvik {
 
 // Byte positions in the block (reply positions: no report ID).
-namespace info {
+namespace infoByte {
 inline constexpr std::size_t kSize = 65;
 inline constexpr std::size_t kDevId = 4;  // four characters, 4..7
 inline constexpr std::size_t kDevIdLength = 4;
@@ -25,7 +25,7 @@ inline constexpr std::size_t kReportRateCapability = 11;
 inline constexpr std::size_t kChargingState = 12;
 inline constexpr std::size_t kBatteryLevel = 13;
 inline constexpr std::size_t kMouseOnline = 14;
-}  // namespace info
+}  // namespace infoByte
 
 class DeviceInfoBlock {
 public:
@@ -40,14 +40,14 @@ public:
     // character would be (U+FF80..U+FFFF); a NUL byte ends the text.
     std::string devId() const;
     std::uint16_t keptValue() const;
-    std::uint8_t sensorId() const { return m_bytes[info::kSensorId]; }
-    std::uint8_t reportRateCapability() const { return m_bytes[info::kReportRateCapability]; }
-    std::uint8_t chargingState() const { return m_bytes[info::kChargingState]; }
-    std::uint8_t batteryLevel() const { return m_bytes[info::kBatteryLevel]; }
-    bool mouseOnline() const { return m_bytes[info::kMouseOnline] != 0; }
+    std::uint8_t sensorId() const { return m_bytes[infoByte::kSensorId]; }
+    std::uint8_t reportRateCapability() const { return m_bytes[infoByte::kReportRateCapability]; }
+    std::uint8_t chargingState() const { return m_bytes[infoByte::kChargingState]; }
+    std::uint8_t batteryLevel() const { return m_bytes[infoByte::kBatteryLevel]; }
+    bool mouseOnline() const { return m_bytes[infoByte::kMouseOnline] != 0; }
 
 private:
-    std::array<std::uint8_t, info::kSize> m_bytes{};
+    std::array<std::uint8_t, infoByte::kSize> m_bytes{};
 };
 
 // The identify request: 00 10 00 00 00, zeros, checksum 0.
