@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "protocol/CommandReply.h"
 
 namespace quorvik {
 namespace {
@@ -19,7 +20,7 @@ constexpr int kBasicRateCount = 4;
 
 DeviceInfoBlock DeviceInfoBlock::fromReply(std::span<const std::uint8_t> replyBytes) {
     DeviceInfoBlock block;
-    std::copy_n(replyBytes.begin(), std::min(replyBytes.size(), infoByte::kSize), block.m_bytes.begin());
+    std::copy_n(replyBytes.begin(), std::min(replyBytes.size(), replyByte::kSize), block.m_bytes.begin());
     return block;
 }
 

@@ -31,7 +31,8 @@ class DeviceInfoBlock {
 public:
     DeviceInfoBlock() = default;
 
-    // The block of a reply: its first 65 bytes (fewer when the reply is shorter, the rest 0).
+    // The block of a reply: the reply's 32 bytes (fewer when it is shorter); the rest stays 0,
+    // as it does when identify reads its reply into the zeroed block.
     static DeviceInfoBlock fromReply(std::span<const std::uint8_t> replyBytes);
 
     std::span<const std::uint8_t> bytes() const { return m_bytes; }

@@ -51,7 +51,10 @@ TEST(DeviceInfoBlock, ShortOrEmptyReplyLeavesZeros) {
     EXPECT_EQ(empty.sensorId(), 0);
     EXPECT_FALSE(empty.mouseOnline());
     const std::vector<std::uint8_t> huge(200, 0x33);
-    EXPECT_EQ(DeviceInfoBlock::fromReply(huge).bytes().size(), 65u);
+    const DeviceInfoBlock fromLong = DeviceInfoBlock::fromReply(huge);
+    ASSERT_EQ(fromLong.bytes().size(), 65u);
+    EXPECT_EQ(fromLong.bytes()[31], 0x33);
+    for (std::size_t i = 32; i < 65; ++i) EXPECT_EQ(fromLong.bytes()[i], 0) << i;
 }
 
 TEST(DeviceInfoBlock, IdentifyRequestIsCommand10WithZeroChecksum) {
