@@ -1,7 +1,6 @@
-// A fault a simulated device is told to commit, so that the device layer's
-// handling of misbehaving hardware can be tested: silence, a busy first
-// answer, a late answer, garbage or truncated answers, and a device pulled out
-// in the middle of a transaction or of a flash.
+// Faults a simulated device can be told to commit, so the device layer's handling of
+// misbehaving hardware can be tested: silence, a busy first answer, a late, garbled or
+// truncated answer, and a device pulled out during a transaction or a flash.
 #pragma once
 
 #include <cstddef>

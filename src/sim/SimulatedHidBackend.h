@@ -1,7 +1,6 @@
-// The HID seam over the simulated devices: enumeration lists the collections of
-// every plugged virtual device, openPath opens one of them, and plugging or
-// unplugging a device raises the arrival and removal events a hot-plug
-// source passes on. The device set is the configuration list it is built from.
+// The HID seam over the simulated devices: enumeration lists every plugged device's
+// collections, openPath opens one, and plugging or unplugging raises the arrival and removal
+// events a hot-plug source passes on. The device set is the configuration list it is built from.
 #pragma once
 
 #include <cstdint>

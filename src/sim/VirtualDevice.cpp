@@ -1,7 +1,6 @@
-// Report routing, handles, fault injection and plugging of one simulated
-// device. Every open handle gets its own copy of each input report from the
-// moment it was opened, as hidraw gives every open node; reports sent while no
-// handle is open are lost.
+// Report routing, handles, faults and plugging of one simulated device. Each open handle gets
+// its own copy of every input report from the moment it was opened, as every open hidraw node
+// does; reports sent while no handle is open are lost.
 #include "sim/VirtualDevice.h"
 
 #include <algorithm>

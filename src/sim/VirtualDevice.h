@@ -1,9 +1,6 @@
-// One simulated USB device (a wired mouse or a receiver): its HID collections,
-// the firmware behind the command collection, the loader, the per-handle
-// input queues, and the faults it is told to commit. Thread-safe: the device
-// worker reads and writes while tests or the UI switch the mouse, change the
-// battery or press the DPI button. A read waits on a condition variable until
-// a report is ready or its timeout passes.
+// One simulated USB device (wired mouse or receiver): its collections, firmware, loader,
+// per-handle input queues and injected faults. Thread-safe, since the worker reads and writes
+// while other threads switch the mouse or press its button; reads wait on a condition variable.
 #pragma once
 
 #include <chrono>

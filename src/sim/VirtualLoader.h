@@ -1,7 +1,6 @@
-// The firmware loader of a simulated device: takes the start, data and end
-// reports of the flashing protocol, checks every record's CRC-16/MODBUS and
-// number, and assembles the image it receives. Not thread-safe: VirtualDevice
-// guards it.
+// The firmware loader of a simulated device: takes the start, data and end reports, checks
+// every record's CRC-16/MODBUS and number, and assembles the image. Not thread-safe:
+// VirtualDevice guards it.
 #pragma once
 
 #include <cstddef>

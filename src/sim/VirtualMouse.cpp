@@ -1,8 +1,6 @@
-// Command handling of the simulated firmware. Request byte k sits at
-// request[k] (byte 0 is the report ID); reply byte k at reply[k], so reply
-// byte k answers request byte k + 1. Each command is checked the way firmware
-// checks it (checksum, write flag, length byte, value ranges) and refused with
-// a non-zero status when it does not fit.
+// Command handling of the simulated firmware. request[k] is request byte k (byte 0 the report
+// ID) and reply byte k answers request byte k + 1. Each command is checked as firmware checks it
+// (checksum, write flag, length byte, value ranges) and refused with a non-zero status otherwise.
 #include "sim/VirtualMouse.h"
 
 #include <algorithm>

@@ -1,9 +1,6 @@
-// The firmware side of the vendor command protocol: what a mouse (or a
-// receiver with its wireless mouse) does with each 33-byte command and which
-// reply it sends, plus the notices it raises by itself. It parses and builds
-// the bytes on its own, from the byte layouts alone, so that a fault in the
-// host's encoders cannot be mirrored here. Not thread-safe: VirtualDevice
-// guards it.
+// The firmware side of the vendor commands: what a mouse or receiver does with each request,
+// its replies and the notices it sends by itself. It reads and builds the bytes on its own, so a
+// fault in the host's encoders cannot be mirrored here. Not thread-safe: VirtualDevice guards it.
 #pragma once
 
 #include <cstddef>

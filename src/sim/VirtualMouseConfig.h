@@ -1,7 +1,6 @@
-// Describes one simulated USB device (a wired mouse or a receiver with its
-// wireless mouse): its identity, what its identify reply says, its HID
-// collections and its factory settings. The simulator's device set is a list
-// of these; defaultVirtualMouseConfigs() gives the models of data/config.xml.
+// One simulated USB device described as data: identity, what identify reports, collections
+// and factory settings. The simulator's device set is a list of these;
+// defaultVirtualMouseConfigs() gives the models of data/config.xml.
 #pragma once
 
 #include <cstdint>
