@@ -81,10 +81,18 @@ void fuzzDpi(FuzzedDataProvider& in) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
     switch (in.ConsumeIntegralInRange(0, 3)) {
-        case 0: fuzzMacro(in); break;
-        case 1: fuzzKeyTable(in); break;
-        case 2: fuzzDpi(in); break;
-        default: (void)parseColorText(in.ConsumeRemainingBytesAsString()); break;
+        case 0:
+            fuzzMacro(in);
+            break;
+        case 1:
+            fuzzKeyTable(in);
+            break;
+        case 2:
+            fuzzDpi(in);
+            break;
+        default:
+            (void)parseColorText(in.ConsumeRemainingBytesAsString());
+            break;
     }
     return 0;
 }

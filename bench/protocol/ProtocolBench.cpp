@@ -45,7 +45,8 @@ void fullKeyTable(benchmark::State& state) {
     const MacroPlayback macro{0, 3};
     for (auto _ : state) {
         KeyTable table;
-        for (int key = 0; key < KeyTable::kButtonCount; ++key) table.apply({key, 1 + key % 9, key, key * 3}, &macro);
+        for (int key = 0; key < KeyTable::kButtonCount; ++key)
+            table.apply({key, 1 + key % 9, key, key * 3}, &macro);
         auto packet = table.packet();
         benchmark::DoNotOptimize(packet);
     }

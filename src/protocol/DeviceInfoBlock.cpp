@@ -38,7 +38,9 @@ std::uint16_t DeviceInfoBlock::keptValue() const {
     return static_cast<std::uint16_t>(m_bytes[infoByte::kKept16] | (m_bytes[infoByte::kKept16 + 1] << 8));
 }
 
-CommandPacket identifyRequest() { return CommandPacket::make(Command::Identify, kFlagRead, 0, {}); }
+CommandPacket identifyRequest() {
+    return CommandPacket::make(Command::Identify, kFlagRead, 0, {});
+}
 
 int reportRateCount(std::uint8_t capability) {
     for (const auto& r : kRateCapabilities)
@@ -46,6 +48,8 @@ int reportRateCount(std::uint8_t capability) {
     return kBasicRateCount;
 }
 
-DpiLimits dpiLimitsForSensor(int sensorId) { return sensorProfile(sensorId).limits; }
+DpiLimits dpiLimitsForSensor(int sensorId) {
+    return sensorProfile(sensorId).limits;
+}
 
 }  // namespace quorvik

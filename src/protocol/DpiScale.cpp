@@ -17,7 +17,9 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return q;
 }
 
-std::int64_t segmentLength(const DpiSegment& s) { return (s.to - s.from) / s.step + 1; }
+std::int64_t segmentLength(const DpiSegment& s) {
+    return (s.to - s.from) / s.step + 1;
+}
 
 // Index of the scale value at or below `dpi`.
 std::int64_t indexOf(const SensorProfile& profile, std::int64_t dpi) {
@@ -53,7 +55,9 @@ int toInt(std::int64_t v) {
     return static_cast<int>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-std::int64_t roundDown(std::int64_t v, std::int64_t step) { return floorDiv(v, step) * step; }
+std::int64_t roundDown(std::int64_t v, std::int64_t step) {
+    return floorDiv(v, step) * step;
+}
 
 }  // namespace
 

@@ -5,7 +5,9 @@
 
 namespace quorvik {
 
-std::string releaseVersionText(std::uint32_t release) { return format("%X", static_cast<unsigned>(release)); }
+std::string releaseVersionText(std::uint32_t release) {
+    return format("%X", static_cast<unsigned>(release));
+}
 
 std::string wirelessFirmwareText(std::uint8_t high, std::uint8_t low) {
     return format("%X%02X", static_cast<unsigned>(high), static_cast<unsigned>(low));
@@ -13,7 +15,8 @@ std::string wirelessFirmwareText(std::uint8_t high, std::uint8_t low) {
 
 std::string versionDisplayText(std::string_view label, std::string_view versionText, VersionPrefix prefix) {
     const std::string_view first = versionText.substr(0, 1);
-    const std::string_view lastTwo = versionText.size() > 2 ? versionText.substr(versionText.size() - 2) : versionText;
+    const std::string_view lastTwo =
+        versionText.size() > 2 ? versionText.substr(versionText.size() - 2) : versionText;
     std::string out(label);
     out += ": ";
     if (prefix == VersionPrefix::V) out += 'V';

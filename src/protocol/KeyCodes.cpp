@@ -23,6 +23,7 @@ std::vector<KeyPair> buildKeyTable() {
         int usage = usageFirst;
         for (int vk : vks) t.push_back({vk, usage++});
     };
+    // clang-format off
     run(65, 90, 4);                              // A..Z
     run(49, 57, 30);                             // 1..9
     list({48}, 39);                              // 0
@@ -47,6 +48,7 @@ std::vector<KeyPair> buildKeyTable() {
     for (int vk : {136, 137, 138, 139}) t.push_back({vk, vk});  // international keys
     list({301}, 236);
     list({302}, 235);
+    // clang-format on
     return t;
 }
 
@@ -62,8 +64,14 @@ struct Modifier {
     int bit;
 };
 constexpr std::array<Modifier, 8> kModifiers = {{
-    {162, 0xE0, 0x01}, {160, 0xE1, 0x02}, {164, 0xE2, 0x04}, {91, 0xE3, 0x08},
-    {163, 0xE4, 0x10}, {161, 0xE5, 0x20}, {165, 0xE6, 0x40}, {92, 0xE7, 0x80},
+    {162, 0xE0, 0x01},
+    {160, 0xE1, 0x02},
+    {164, 0xE2, 0x04},
+    {91, 0xE3, 0x08},
+    {163, 0xE4, 0x10},
+    {161, 0xE5, 0x20},
+    {165, 0xE6, 0x40},
+    {92, 0xE7, 0x80},
 }};
 
 }  // namespace
@@ -87,7 +95,9 @@ bool isModifierVk(int vk) {
     return false;
 }
 
-bool isModifierUsage(int usage) { return usage >= 0xE0 && usage <= 0xE7; }
+bool isModifierUsage(int usage) {
+    return usage >= 0xE0 && usage <= 0xE7;
+}
 
 int modifierBit(int code) {
     for (const auto& m : kModifiers)

@@ -64,7 +64,9 @@ KeyEntry lookup(const std::array<ValueEntry, N>& table, int value, const KeyEntr
     return other;
 }
 
-std::uint8_t lowByte(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
+std::uint8_t lowByte(int v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 KeyEntry keyboardEntry(int usage, int modifiers) {
     if (isModifierUsage(usage)) {
@@ -138,7 +140,8 @@ KeyEntry KeyTable::entry(int keyCode) const {
 }
 
 CommandPacket KeyTable::packet() const {
-    return CommandPacket::make(Command::KeyTable, kFlagWrite, kLengthByte, std::span(m_bytes).first(kSentBytes));
+    return CommandPacket::make(Command::KeyTable, kFlagWrite, kLengthByte,
+                               std::span(m_bytes).first(kSentBytes));
 }
 
 }  // namespace quorvik

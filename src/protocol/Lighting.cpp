@@ -64,7 +64,9 @@ CommandPacket encodeLightingReset() {
     return CommandPacket::make(Command::LightingReset, kFlagWrite, kResetLength, payload);
 }
 
-CommandPacket encodeLightingRead() { return CommandPacket::make(Command::ReadLighting, kFlagRead, 0, {}); }
+CommandPacket encodeLightingRead() {
+    return CommandPacket::make(Command::ReadLighting, kFlagRead, 0, {});
+}
 
 std::optional<LightState> decodeLightingRead(CommandReply reply) {
     if (!reply.isSuccess() || !reply.hasPayload(2)) return std::nullopt;

@@ -28,7 +28,8 @@ std::uint16_t crc16Modbus(std::span<const std::uint8_t> bytes) {
     std::uint16_t crc = 0xFFFF;
     for (std::uint8_t b : bytes) {
         crc ^= b;
-        for (int i = 0; i < 8; ++i) crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
+        for (int i = 0; i < 8; ++i)
+            crc = (crc & 1) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001) : crc >> 1;
     }
     return crc;
 }
@@ -61,7 +62,8 @@ LoaderReport loaderDataReport(std::span<const LoaderRecordBytes> records) {
     const std::size_t count = std::min(records.size(), kLoaderRecordsPerReport);
     LoaderReport r = header(static_cast<std::uint8_t>(kLoaderRecordSize * count));
     for (std::size_t i = 0; i < count; ++i)
-        std::copy(records[i].begin(), records[i].end(), r.begin() + kLoaderBodyOffset + i * kLoaderRecordSize);
+        std::copy(records[i].begin(), records[i].end(),
+                  r.begin() + kLoaderBodyOffset + i * kLoaderRecordSize);
     return r;
 }
 
@@ -74,7 +76,8 @@ std::vector<LoaderReport> loaderDataReports(std::span<const std::uint8_t> image)
     for (std::size_t offset = 0; offset < image.size(); offset += perReport) {
         std::array<LoaderRecordBytes, kLoaderRecordsPerReport> records;
         std::size_t count = 0;
-        for (std::size_t at = offset; at < image.size() && count < kLoaderRecordsPerReport; at += kLoaderRecordData) {
+        for (std::size_t at = offset; at < image.size() && count < kLoaderRecordsPerReport;
+             at += kLoaderRecordData) {
             const std::size_t length = std::min(kLoaderRecordData, image.size() - at);
             records[count++] = loaderRecord(static_cast<std::uint16_t>(number++), image.subspan(at, length));
         }
@@ -103,7 +106,8 @@ std::optional<ParsedLoaderReport> parseLoaderReport(std::span<const std::uint8_t
         parsed.kind = LoaderReportKind::End;
         return parsed;
     }
-    if (length == 0 || length % kLoaderRecordSize != 0 || length / kLoaderRecordSize > kLoaderRecordsPerReport)
+    if (length == 0 || length % kLoaderRecordSize != 0 ||
+        length / kLoaderRecordSize > kLoaderRecordsPerReport)
         return std::nullopt;
     parsed.kind = LoaderReportKind::Data;
     for (std::size_t i = 0; i < length / kLoaderRecordSize; ++i) {

@@ -10,10 +10,13 @@ namespace {
 
 constexpr std::int64_t kMaxDelay = 0xFFFF;
 
-std::uint16_t delayOf(std::int64_t sum) { return static_cast<std::uint16_t>(std::clamp<std::int64_t>(sum, 0, kMaxDelay)); }
+std::uint16_t delayOf(std::int64_t sum) {
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(sum, 0, kMaxDelay));
+}
 
 bool makesEvent(int type) {
-    return type == kStepKeyPress || type == kStepKeyRelease || type == kStepMousePress || type == kStepMouseRelease;
+    return type == kStepKeyPress || type == kStepKeyRelease || type == kStepMousePress ||
+           type == kStepMouseRelease;
 }
 
 MacroEvent eventOf(const MacroEncodeStep& step) {

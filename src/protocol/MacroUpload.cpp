@@ -17,7 +17,8 @@ std::vector<std::uint8_t> macroUploadData(int keyCode, std::span<const MacroEven
 std::vector<CommandPacket> macroUploadPackets(std::span<const std::uint8_t> data) {
     std::vector<CommandPacket> packets;
     if (data.size() <= kSingleMacroPacketLimit) {
-        packets.push_back(CommandPacket::make(Command::Macro, kFlagWrite, static_cast<std::uint8_t>(data.size()), data));
+        packets.push_back(
+            CommandPacket::make(Command::Macro, kFlagWrite, static_cast<std::uint8_t>(data.size()), data));
         return packets;
     }
     const std::size_t carried = std::min(data.size(), kMaxMacroChunks * kMacroChunkSize);

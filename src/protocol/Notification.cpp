@@ -4,7 +4,9 @@
 namespace quorvik {
 namespace {
 
-std::uint8_t at(std::span<const std::uint8_t> r, std::size_t i) { return i < r.size() ? r[i] : 0; }
+std::uint8_t at(std::span<const std::uint8_t> r, std::size_t i) {
+    return i < r.size() ? r[i] : 0;
+}
 
 }  // namespace
 

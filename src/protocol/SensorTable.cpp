@@ -49,6 +49,8 @@ const SensorProfile& sensorProfile(int sensorId) {
     return kProfiles.back();
 }
 
-std::span<const SensorProfile> allSensorProfiles() { return kProfiles; }
+std::span<const SensorProfile> allSensorProfiles() {
+    return kProfiles;
+}
 
 }  // namespace quorvik

@@ -39,7 +39,9 @@ struct SensorProfile {
     int coarseFrom = 0;
     int coarseStep = 0;
 
-    std::span<const DpiSegment> scale() const { return {segments.data(), static_cast<std::size_t>(segmentCount)}; }
+    std::span<const DpiSegment> scale() const {
+        return {segments.data(), static_cast<std::size_t>(segmentCount)};
+    }
     int scaleTop() const { return segments[segmentCount - 1].to; }
 };
 

@@ -12,7 +12,9 @@ namespace {
 
 using Payload = std::array<std::uint8_t, kMaxPayloadSize>;
 
-std::uint8_t lowByte(int v) { return static_cast<std::uint8_t>(v & 0xFF); }
+std::uint8_t lowByte(int v) {
+    return static_cast<std::uint8_t>(v & 0xFF);
+}
 
 void putColor(Payload& p, std::size_t at, int color) {
     p[at] = lowByte(color);
@@ -47,7 +49,8 @@ CommandPacket encodeReportRate(int code) {
 CommandPacket encodeDpiStages(const DpiStageSettings& stages, int sensorId) {
     const DpiLimits limits = dpiLimitsForSensor(sensorId);
     Payload p{};
-    p[kStageNibblesOffset] = static_cast<std::uint8_t>(((stages.currentStage & 0x0F) << 4) | (stages.stageCount & 0x0F));
+    p[kStageNibblesOffset] =
+        static_cast<std::uint8_t>(((stages.currentStage & 0x0F) << 4) | (stages.stageCount & 0x0F));
     for (std::size_t n = 0; n < kDpiStageCount; ++n) {
         const int dpi = std::clamp(stages.dpi[n], limits.minimum, limits.maximum);
         const int code = dpiToDeviceCode(sensorId, dpi);
@@ -69,17 +72,18 @@ CommandPacket encodeDpiColors(const std::array<int, kDpiStageCount>& colors) {
 
 CommandPacket encodeLiftOffSensor(const LiftOffSensor& settings) {
     const std::array<std::uint8_t, 5> payload = {
-        lowByte(settings.liftOff),
-        static_cast<std::uint8_t>((settings.sensorFlags & kSensorFlag08) ? 1 : 0),
+        lowByte(settings.liftOff), static_cast<std::uint8_t>((settings.sensorFlags & kSensorFlag08) ? 1 : 0),
         static_cast<std::uint8_t>((settings.sensorFlags & kSensorFlag04) ? 1 : 0), 0, 0};
-    return CommandPacket::make(Command::LiftOffSensor, kFlagWrite, kLiftOffSensorLength, payload, PacketSize::Long);
+    return CommandPacket::make(Command::LiftOffSensor, kFlagWrite, kLiftOffSensorLength, payload,
+                               PacketSize::Long);
 }
 
 CommandPacket encodePowerOptions(const PowerOptions& options) {
     const std::array<std::uint8_t, 4> payload = {lowByte(options.sleepLight), lowByte(options.moveWakeup),
                                                  lowByte(options.moveCloseLight),
                                                  lowByte(options.buttonResponseTime)};
-    return CommandPacket::make(Command::PowerOptions, kFlagWrite, kPowerOptionsLength, payload, PacketSize::Long);
+    return CommandPacket::make(Command::PowerOptions, kFlagWrite, kPowerOptionsLength, payload,
+                               PacketSize::Long);
 }
 
 CommandPacket encodeFactoryReset() {
@@ -87,7 +91,9 @@ CommandPacket encodeFactoryReset() {
     return CommandPacket::make(Command::FactoryReset, kFlagWrite, kFactoryResetLength, payload);
 }
 
-CommandPacket encodeReadRequest(Command command) { return CommandPacket::make(command, kFlagRead, 0, {}); }
+CommandPacket encodeReadRequest(Command command) {
+    return CommandPacket::make(command, kFlagRead, 0, {});
+}
 
 std::optional<int> decodeReportRate(CommandReply reply) {
     if (!usable(reply, 1)) return std::nullopt;

@@ -43,8 +43,8 @@ struct ReportRate {
 };
 inline constexpr std::array<ReportRate, 7> kReportRates = {
     {{125, 0x08}, {250, 0x04}, {500, 0x02}, {1000, 0x01}, {2000, 0x10}, {4000, 0x20}, {8000, 0x40}}};
-int reportRateHz(int code);      // 0 for an unknown code
-int reportRateCode(int hz);      // 0 for an unknown rate
+int reportRateHz(int code);  // 0 for an unknown code
+int reportRateCode(int hz);  // 0 for an unknown rate
 
 struct DpiStageSettings {
     int currentStage = 0;

@@ -10,6 +10,7 @@ TEST(ParseColorText, Table) {
     struct Case {
         const char* text;
         int expected;
+        // clang-format off
     } cases[] = {
         {"#FF8000", 0x0080FF}, {"#ff8000", 0x0080FF}, {"#123456", 0x563412}, {"#000000", 0},
         {"#FFFFFF", 0xFFFFFF}, {"#12", 0x12},         {"#123", 0x0312},     {"#1234", 0x3412},
@@ -19,6 +20,7 @@ TEST(ParseColorText, Table) {
         {"\xC3\xA9" "FF8000", 0x0080FF},            // a two-byte first character is one character
         {"#\xC3\xA9" "1234", 0x042300},             // non-hex character ends its part
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(parseColorText(c.text), c.expected) << '"' << c.text << '"';
 }
 

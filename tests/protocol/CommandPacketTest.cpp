@@ -29,7 +29,7 @@ TEST(PacketChecksum, SumsPayloadAreaOnly) {
     header[32] = 0x99;
     std::vector<std::uint8_t> allOnes(33, 0x01);
     std::vector<std::uint8_t> wraps = zeros;
-    for (int i = 5; i < 32; ++i) wraps[i] = 0xFF;  // 27 * 255 = 6885 = 0x1AE5
+    for (int i = 5; i < 32; ++i) wraps[i] = 0xFF;    // 27 * 255 = 6885 = 0x1AE5
     std::vector<std::uint8_t> longBuffer(65, 0x10);  // bytes past 31 never count
     const Case cases[] = {
         {"all zero payload", zeros, 0x00},
@@ -46,7 +46,8 @@ TEST(PacketChecksum, SumsPayloadAreaOnly) {
 
 TEST(CommandPacket, MakeLaysOutHeaderPayloadAndChecksum) {
     const auto payload = hexBytes("FF 02 03");
-    const CommandPacket p = CommandPacket::make(Command::DpiColors, kFlagWrite, 0x12, payload, PacketSize::Long);
+    const CommandPacket p =
+        CommandPacket::make(Command::DpiColors, kFlagWrite, 0x12, payload, PacketSize::Long);
     ASSERT_EQ(p.size(), kLongPacketSize);
     EXPECT_EQ(testing::head(p, 8), "00 04 00 01 12 FF 02 03");
     EXPECT_EQ(p[32], 0x04);

@@ -31,12 +31,14 @@ TEST(DeviceInfoBlock, DevIdText) {
         const char* name;
         const char* bytes4to7;
         std::string expected;
+        // clang-format off
     } cases[] = {
         {"ascii", "41 42 31 32", "AB12"},
         {"NUL ends the text", "41 42 00 32", "AB"},
         {"empty", "00 41 42 43", ""},
         {"high byte sign-extended", "41 80 FF 42", "A\xEF\xBE\x80\xEF\xBF\xBF" "B"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         auto reply = hexBytes("10 00 00 00");
         const auto id = hexBytes(c.bytes4to7);
@@ -65,7 +67,8 @@ TEST(DeviceInfoBlock, IdentifyRequestIsCommand10WithZeroChecksum) {
 }
 
 TEST(ReportRateCount, ByCapabilityByte) {
-    const std::pair<int, int> cases[] = {{0x10, 5}, {0x20, 6}, {0x40, 7}, {0x00, 4}, {0x08, 4}, {0x30, 4}, {0xFF, 4}};
+    const std::pair<int, int> cases[] = {{0x10, 5}, {0x20, 6}, {0x40, 7}, {0x00, 4},
+                                         {0x08, 4}, {0x30, 4}, {0xFF, 4}};
     for (const auto& [capability, count] : cases)
         EXPECT_EQ(reportRateCount(static_cast<std::uint8_t>(capability)), count) << capability;
 }
@@ -73,11 +76,13 @@ TEST(ReportRateCount, ByCapabilityByte) {
 TEST(DpiLimits, BySensorId) {
     struct Case {
         int sensor, minimum, maximum;
+        // clang-format off
     } cases[] = {
         {4, 100, 8000},    {5, 50, 12000},    {16, 100, 4800}, {17, 50, 24000}, {18, 100, 4800},
         {25, 100, 30000},  {37, 100, 10000},  {38, 200, 10000}, {53, 100, 16000},
         {0, 50, 26000},    {1, 50, 26000},    {255, 50, 26000}, {-1, 50, 26000},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const DpiLimits l = dpiLimitsForSensor(c.sensor);
         EXPECT_EQ(l.minimum, c.minimum) << c.sensor;
@@ -97,6 +102,7 @@ TEST(FirmwareVersion, Texts) {
         const char* text;
         VersionPrefix prefix;
         const char* expected;
+        // clang-format off
     } cases[] = {
         {"105", VersionPrefix::V, "Mouse: V1.05"},
         {"10", VersionPrefix::V, "Mouse: V1.10"},
@@ -104,7 +110,9 @@ TEST(FirmwareVersion, Texts) {
         {"1A0B", VersionPrefix::None, "Mouse: 1.0B"},
         {"", VersionPrefix::None, "Mouse: ."},
     };
-    for (const auto& c : cases) EXPECT_EQ(versionDisplayText("Mouse", c.text, c.prefix), c.expected) << c.text;
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(versionDisplayText("Mouse", c.text, c.prefix), c.expected) << c.text;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace {
 
 const int kSensors[] = {4, 5, 16, 17, 18, 25, 37, 38, 53, 0, 99};
 
+// clang-format off
 // The firmware's formulas, segment by segment, as the mouse documents them. For sensors 25 and 38
 // the rows that are one step off the scale are written in the scale's form.
 int formulaCode(int s, int d) {
@@ -62,7 +63,11 @@ int formulaSliderDpi(int s, int p) {
     }
 }
 
-bool inSensor17Gap(int s, int d) { return s == 17 && d > 12000 && d < 13000; }
+// clang-format on
+
+bool inSensor17Gap(int s, int d) {
+    return s == 17 && d > 12000 && d < 13000;
+}
 
 TEST(DpiScale, MatchesFirmwareFormulasOverTheSendableRange) {
     for (int s : kSensors) {
@@ -70,12 +75,14 @@ TEST(DpiScale, MatchesFirmwareFormulasOverTheSendableRange) {
         for (int d = limits.minimum; d <= limits.maximum; ++d) {
             if (inSensor17Gap(s, d)) continue;
             ASSERT_EQ(dpiToDeviceCode(s, d), formulaCode(s, d)) << "sensor " << s << " dpi " << d;
-            ASSERT_EQ(dpiToSliderPosition(s, d), formulaSliderPosition(s, d)) << "sensor " << s << " dpi " << d;
+            ASSERT_EQ(dpiToSliderPosition(s, d), formulaSliderPosition(s, d))
+                << "sensor " << s << " dpi " << d;
         }
         for (int c = 0; c <= dpiToDeviceCode(s, limits.maximum) + 3; ++c)
             ASSERT_EQ(deviceCodeToDpi(s, c), formulaDpi(s, c)) << "sensor " << s << " code " << c;
         for (int p = 0; p <= sensorProfile(s).sliderPositions + 20; ++p)
-            ASSERT_EQ(sliderPositionToDpi(s, p), formulaSliderDpi(s, p)) << "sensor " << s << " position " << p;
+            ASSERT_EQ(sliderPositionToDpi(s, p), formulaSliderDpi(s, p))
+                << "sensor " << s << " position " << p;
     }
 }
 
@@ -83,6 +90,7 @@ TEST(DpiScale, NamedCases) {
     struct Case {
         const char* name;
         int actual, expected;
+        // clang-format off
     } cases[] = {
         {"default: 50 -> code 0", dpiToDeviceCode(0, 50), 0},
         {"default: code 0 -> 50", deviceCodeToDpi(0, 0), 50},
@@ -106,6 +114,7 @@ TEST(DpiScale, NamedCases) {
         {"below the scale the first step goes on", dpiToSliderPosition(0, -50), -1},
         {"most negative dpi does not overflow", dpiToDeviceCode(0, INT_MIN), 0},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected) << c.name;
 }
 
@@ -118,7 +127,8 @@ TEST(DpiScale, EveryScaleValueSurvivesCodeAndSlider) {
         for (int v : values) {
             const int code = dpiToDeviceCode(s, v);
             ASSERT_EQ(deviceCodeToDpi(s, code), v) << "sensor " << s << " dpi " << v;
-            ASSERT_EQ(code, previousCode < 0 ? profile.firstCode : previousCode + 1) << "codes are consecutive";
+            ASSERT_EQ(code, previousCode < 0 ? profile.firstCode : previousCode + 1)
+                << "codes are consecutive";
             previousCode = code;
             ASSERT_EQ(sliderPositionToDpi(s, dpiToSliderPosition(s, v)), v) << "sensor " << s << " dpi " << v;
         }
@@ -130,12 +140,14 @@ TEST(DpiScale, SliderPositionsCoverThePageRange) {
         int sensor, positions;
         const char* low;
         const char* high;
+        // clang-format off
     } rows[] = {
         {4, 80, "100", "8000"},     {5, 184, "50", "12000"},   {16, 48, "100", "4800"},
         {18, 48, "100", "4800"},    {17, 220, "50", "12000"},  {25, 174, "100", "30000"},
         {37, 60, "100", "10000"},   {38, 59, "200", "10000"},  {53, 160, "100", "16000"},
         {7, 520, "50", "26000"},
     };
+    // clang-format on
     for (const auto& r : rows) {
         const SensorProfile& p = sensorProfile(r.sensor);
         EXPECT_EQ(p.sliderPositions, r.positions) << r.sensor;
@@ -147,7 +159,8 @@ TEST(DpiScale, SliderPositionsCoverThePageRange) {
         for (int pos = 1; pos <= r.positions; ++pos) {
             const int dpi = sliderPositionToDpi(r.sensor, pos);
             ASSERT_GT(dpi, previous) << "sensor " << r.sensor << " position " << pos;
-            ASSERT_EQ(dpiToSliderPosition(r.sensor, dpi), pos) << "sensor " << r.sensor << " position " << pos;
+            ASSERT_EQ(dpiToSliderPosition(r.sensor, dpi), pos)
+                << "sensor " << r.sensor << " position " << pos;
             previous = dpi;
         }
     }
@@ -156,6 +169,7 @@ TEST(DpiScale, SliderPositionsCoverThePageRange) {
 TEST(NormalizeTypedDpi, Table) {
     struct Case {
         int sensor, typed, expected;
+        // clang-format off
     } cases[] = {
         {17, 11234, 11200}, {17, 30000, 12000}, {17, 20, 50},      {17, 10150, 10100}, {17, 10000, 10000},
         {37, 7600, 7000},   {37, 99, 100},      {37, 5400, 5000},  {37, 5000, 5000},   {37, 10400, 10000},
@@ -168,8 +182,10 @@ TEST(NormalizeTypedDpi, Table) {
         {38, 150, 200},     {38, 5300, 5000},   {38, 7777, 7500},
         {0, INT_MAX, 26000}, {0, INT_MIN, 50},  {37, INT_MAX, 10000}, {37, INT_MIN, 100},
     };
+    // clang-format on
     for (const auto& c : cases)
-        EXPECT_EQ(normalizeTypedDpi(c.sensor, c.typed), c.expected) << "sensor " << c.sensor << " typed " << c.typed;
+        EXPECT_EQ(normalizeTypedDpi(c.sensor, c.typed), c.expected)
+            << "sensor " << c.sensor << " typed " << c.typed;
 }
 
 TEST(NormalizeTypedDpi, ResultIsWhatTheMouseGivesBack) {

@@ -12,6 +12,7 @@ TEST(VkToHidUsage, EveryRowOfTheTable) {
     struct Row {
         const char* name;
         int vkFirst, vkLast, usageFirst;
+        // clang-format off
     } rows[] = {
         {"A..Z", 65, 90, 4},           {"1..9", 49, 57, 30},          {"0", 48, 48, 39},
         {"Enter", 13, 13, 40},         {"Escape", 27, 27, 41},        {"Backspace", 8, 8, 42},
@@ -34,6 +35,7 @@ TEST(VkToHidUsage, EveryRowOfTheTable) {
         {"RAlt", 165, 165, 230},       {"RWin", 92, 92, 231},         {"intl 136..139", 136, 139, 136},
         {"own 301", 301, 301, 236},    {"own 302", 302, 302, 235},
     };
+    // clang-format on
     std::set<int> listed;
     for (const auto& r : rows)
         for (int vk = r.vkFirst; vk <= r.vkLast; ++vk) {
@@ -52,11 +54,13 @@ TEST(VkToHidUsage, EveryRowOfTheTable) {
 TEST(ModifierBit, VirtualKeysUsagesAndOthers) {
     struct Case {
         int code, bit;
+        // clang-format off
     } cases[] = {
         {162, 0x01}, {160, 0x02}, {164, 0x04}, {91, 0x08}, {163, 0x10}, {161, 0x20}, {165, 0x40}, {92, 0x80},
         {224, 0x01}, {225, 0x02}, {226, 0x04}, {227, 0x08}, {228, 0x10}, {229, 0x20}, {230, 0x40}, {231, 0x80},
         {4, 4},      {16, 16},    {0, 0},      {-1, -1},   {232, 232},  {999, 999},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(modifierBit(c.code), c.bit) << c.code;
 }
 

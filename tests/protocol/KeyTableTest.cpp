@@ -12,7 +12,9 @@ namespace {
 using testing::hexBytes;
 using testing::hexText;
 
-std::string entryText(const KeyEntry& e) { return hexText(e); }
+std::string entryText(const KeyEntry& e) {
+    return hexText(e);
+}
 
 const char* const kDefaultTable =
     "10 01 00 10 02 00 10 04 00 10 08 00 10 10 00 40 01 00";  // buttons 0..5, the rest 0
@@ -28,6 +30,7 @@ TEST(KeyTableEntry, EveryTypeAndValue) {
     struct Case {
         int type, value, value2;
         const char* entry;
+        // clang-format off
     } cases[] = {
         // mouse functions
         {1, 1, 0, "10 01 00"}, {1, 2, 0, "10 04 00"}, {1, 3, 0, "10 02 00"}, {1, 4, 0, "30 32 03"},
@@ -59,6 +62,7 @@ TEST(KeyTableEntry, EveryTypeAndValue) {
         // macro without an existing macro keeps the entry
         {4, 7, 0, "AA BB CC"},
     };
+    // clang-format on
     const KeyEntry previous = {0xAA, 0xBB, 0xCC};
     for (const auto& c : cases) {
         const ButtonBinding b{3, c.type, c.value, c.value2};
@@ -72,6 +76,7 @@ TEST(KeyTableEntry, MacroPlayBits) {
         const char* name;
         int keyCode, playType, playTimes;
         const char* entry;
+        // clang-format off
     } cases[] = {
         {"play type 1", 3, 1, 1, "90 13 00"},
         {"play type 3 like 1", 3, 3, 9, "90 13 00"},
@@ -84,6 +89,7 @@ TEST(KeyTableEntry, MacroPlayBits) {
         {"negative play count", 3, 0, -4, "90 03 00"},
         {"other play type with count", 4, 7, 2, "90 24 02"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const MacroPlayback macro{c.playType, c.playTimes};
         const ButtonBinding b{c.keyCode, 4, 12, 0};
@@ -95,8 +101,8 @@ TEST(KeyTable, BindingsGoToTheirButtonAndLaterOnesWin) {
     KeyTable table;
     EXPECT_TRUE(table.apply({2, 2, 0x04, 0x01}, nullptr));
     EXPECT_TRUE(table.apply({6, 3, 1, 0}, nullptr));
-    EXPECT_TRUE(table.apply({6, 5, 2, 0}, nullptr));  // same button again: this one stays
-    EXPECT_TRUE(table.apply({20, 1, 1, 0}, nullptr)); // the last button with a place
+    EXPECT_TRUE(table.apply({6, 5, 2, 0}, nullptr));   // same button again: this one stays
+    EXPECT_TRUE(table.apply({20, 1, 1, 0}, nullptr));  // the last button with a place
     EXPECT_EQ(entryText(table.entry(2)), "70 01 04");
     EXPECT_EQ(entryText(table.entry(6)), "40 03 00");
     EXPECT_EQ(entryText(table.entry(20)), "10 01 00");

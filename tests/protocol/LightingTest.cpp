@@ -26,6 +26,7 @@ TEST(Lighting, PayloadByMode) {
         const char* name;
         LightSettings light;
         const char* bytes;
+        // clang-format off
     } cases[] = {
         {"mode 0", light(0, 3, 2), "00 05 00 01 02 00 32"},
         {"mode 1", light(1, 15, 15), "00 05 00 01 03 01 FF 00"},
@@ -39,6 +40,7 @@ TEST(Lighting, PayloadByMode) {
         {"negative mode: header only", light(-1, 2, 2), "00 05 00 01 00"},
         {"brightness and speed keep to their nibbles", light(0, 0x13, 0x1F), "00 05 00 01 02 00 3F"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const CommandPacket p = encodeLighting(c.light);
@@ -77,7 +79,8 @@ TEST(Lighting, LevelRoundTrip) {
     for (int brightness = 0; brightness < 16; ++brightness)
         for (int speed = 0; speed < 16; ++speed)
             for (int mode : {0, 1, 2, 3, 4, 5}) {
-                const auto state = decodeLightingRead(CommandReply(testing::echoReply(encodeLighting(light(mode, brightness, speed)))));
+                const auto state = decodeLightingRead(
+                    CommandReply(testing::echoReply(encodeLighting(light(mode, brightness, speed)))));
                 ASSERT_TRUE(state);
                 ASSERT_EQ(state->mode, mode);
                 ASSERT_EQ(state->brightness, brightness);

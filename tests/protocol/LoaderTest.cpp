@@ -53,6 +53,7 @@ TEST(LoaderReports, ImageSplit) {
         const char* name;
         std::size_t size;
         std::vector<int> lengthBytes;  // byte 2 of each data report
+        // clang-format off
     } cases[] = {
         {"100 bytes: two full reports and one record", 100, {0x3C, 0x3C, 0x14}},
         {"96 bytes: no short report", 96, {0x3C, 0x3C}},
@@ -65,6 +66,7 @@ TEST(LoaderReports, ImageSplit) {
         {"49 bytes", 49, {0x3C, 0x14}},
         {"empty image", 0, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const auto image = imageOf(c.size);
         const auto reports = loaderDataReports(image);
@@ -135,10 +137,12 @@ TEST(LoaderReports, ParseRejectsMalformed) {
         const char* name;
         std::size_t at;
         std::uint8_t value;
+        // clang-format off
     } cases[] = {
         {"report id", 0, 0x06}, {"marker", 1, 0x03}, {"byte 3", 3, 0x01},
         {"length not a record multiple", 2, 0x15}, {"length zero", 2, 0x00}, {"four records", 2, 0x50},
     };
+    // clang-format on
     for (const auto& c : cases) {
         auto bad = good;
         bad[c.at] = c.value;
@@ -159,10 +163,12 @@ TEST(FlashProgress, PercentAfterEachFullReport) {
     struct Case {
         std::size_t size;
         int sent, percent;
+        // clang-format off
     } cases[] = {
         {96, 1, 55}, {96, 2, 100}, {100, 2, 100}, {480, 1, 19}, {480, 10, 100},
         {65536, 1, 10}, {65536, 1365, 100}, {10, 0, 10}, {48, 1, 100},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(flashProgressPercent(c.sent, c.size), c.percent) << c.size << " after " << c.sent;
 }

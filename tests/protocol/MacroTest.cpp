@@ -14,9 +14,15 @@ using testing::hexText;
 constexpr int kVkA = 65;
 constexpr int kVkLeftShift = 160;
 
-MacroEncodeStep delay(int ms) { return {kStepDelay, ms}; }
-MacroEncodeStep press(int vk) { return {kStepKeyPress, vk}; }
-MacroEncodeStep release(int vk) { return {kStepKeyRelease, vk}; }
+MacroEncodeStep delay(int ms) {
+    return {kStepDelay, ms};
+}
+MacroEncodeStep press(int vk) {
+    return {kStepKeyPress, vk};
+}
+MacroEncodeStep release(int vk) {
+    return {kStepKeyRelease, vk};
+}
 
 std::string eventBytes(const std::vector<MacroEvent>& events) {
     std::vector<std::uint8_t> bytes;
@@ -29,6 +35,7 @@ TEST(EncodeMacroEvents, Table) {
         const char* name;
         std::vector<MacroEncodeStep> steps;
         const char* bytes;
+        // clang-format off
     } cases[] = {
         {"press A, 100 ms, release A", {press(kVkA), delay(100), release(kVkA)}, "30 64 00 04 B0 01 00 04"},
         {"leading delay adds to the first event's delay",
@@ -57,6 +64,7 @@ TEST(EncodeMacroEvents, Table) {
         {"key without a usage", {press(250)}, "30 01 00 00"},
         {"keypad 1", {press(97), release(97)}, "30 01 00 59 B0 01 00 59"},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(eventBytes(encodeMacroEvents(c.steps)), c.bytes) << c.name;
 }
 
@@ -75,7 +83,8 @@ TEST(EncodeMacroEvents, StopsAt255Events) {
 std::vector<MacroEvent> someEvents(std::size_t count) {
     std::vector<MacroEvent> events;
     for (std::size_t i = 0; i < count; ++i)
-        events.push_back({kEventKeyPress, static_cast<std::uint16_t>(i + 1), static_cast<std::uint8_t>(4 + i % 26)});
+        events.push_back(
+            {kEventKeyPress, static_cast<std::uint16_t>(i + 1), static_cast<std::uint8_t>(4 + i % 26)});
     return events;
 }
 
@@ -90,6 +99,7 @@ TEST(MacroUpload, RequestsByLength) {
         const char* name;
         std::size_t events;
         std::vector<std::pair<int, int>> flagsAndLength;  // byte 3, byte 4 of each request
+        // clang-format off
     } cases[] = {
         {"no events", 0, {{0x01, 1}}},
         {"6 events, L = 25: one request", 6, {{0x01, 25}}},
@@ -97,6 +107,7 @@ TEST(MacroUpload, RequestsByLength) {
         {"20 events, L = 81: three full chunks", 20, {{0x03, 27}, {0x13, 27}, {0x23, 27}}},
         {"13 events, L = 53", 13, {{0x02, 27}, {0x12, 26}}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const auto data = macroUploadData(5, someEvents(c.events));
         const auto packets = macroUploadPackets(data);

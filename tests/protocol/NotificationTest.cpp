@@ -17,6 +17,7 @@ TEST(Notification, DecodeTable) {
         NotificationKind kind;
         bool online;
         int battery, charging, stage, count;
+        // clang-format off
     } cases[] = {
         {"online with battery 90", "C0 01 5A 00", NotificationKind::Connection, true, 90, 0, 0, 0},
         {"offline", "C0 00 00 00", NotificationKind::Connection, false, 0, 0, 0, 0},
@@ -31,6 +32,7 @@ TEST(Notification, DecodeTable) {
         {"short connection notice", "C0 01", NotificationKind::Connection, true, 0, 0, 0, 0},
         {"short DPI notice", "C2", NotificationKind::DpiChange, false, 0, 0, 0, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const auto bytes = hexBytes(c.bytes);
         const Notification n = decodeNotification(bytes);

@@ -43,7 +43,8 @@ inline std::vector<std::uint8_t> echoReply(const CommandPacket& packet) {
 }
 
 // A 32-byte reply with status 0 for `command` carrying `payload` from reply byte 4.
-inline std::vector<std::uint8_t> replyWithPayload(std::uint8_t command, std::span<const std::uint8_t> payload) {
+inline std::vector<std::uint8_t> replyWithPayload(std::uint8_t command,
+                                                  std::span<const std::uint8_t> payload) {
     std::vector<std::uint8_t> reply(32, 0);
     reply[0] = command;
     for (std::size_t i = 0; i < payload.size() && 4 + i < reply.size(); ++i) reply[4 + i] = payload[i];

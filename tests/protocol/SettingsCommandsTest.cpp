@@ -43,6 +43,7 @@ TEST(SettingsCommands, EncodeTable) {
     oversizedNibbles.stageCount = 16;    // low nibble 0, must not touch the stage nibble
     oversizedNibbles.dpi = {50, 50, 50, 50, 50, 50};
 
+    // clang-format off
     const EncodeCase cases[] = {
         {"report rate 125 Hz", encodeReportRate(8), 65, "00 02 00 01 01 08", 0x08},
         {"report rate 8000 Hz", encodeReportRate(0x40), 65, "00 02 00 01 01 40", 0x40},
@@ -66,6 +67,7 @@ TEST(SettingsCommands, EncodeTable) {
         {"read report rate", encodeReadRequest(Command::ReadReportRate), 33, "00 12 00 00 00", 0},
         {"read wireless firmware", encodeReadRequest(Command::ReadWirelessFirmware), 33, "00 20 00 00 00", 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto expected = hexBytes(c.bytes);
@@ -135,6 +137,7 @@ TEST(SettingsCommands, DecodersRefuseBusyAndShortReplies) {
         const char* name;
         std::size_t payloadBytes;
         std::function<bool(CommandReply)> decodes;
+        // clang-format off
     } cases[] = {
         {"0x12", 1, [](CommandReply r) { return decodeReportRate(r).has_value(); }},
         {"0x13", 25, [](CommandReply r) { return decodeDpiStages(r, 0).has_value(); }},
@@ -143,6 +146,7 @@ TEST(SettingsCommands, DecodersRefuseBusyAndShortReplies) {
         {"0x17", 4, [](CommandReply r) { return decodePowerOptions(r).has_value(); }},
         {"0x20", 2, [](CommandReply r) { return decodeWirelessFirmware(r).has_value(); }},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::uint8_t> reply(32, 0x01);
         reply[1] = 0;
@@ -224,7 +228,8 @@ TEST(SettingsRoundTrip, Colors) {
 }
 
 TEST(ReportRates, BothWays) {
-    const std::pair<int, int> rates[] = {{125, 8}, {250, 4}, {500, 2}, {1000, 1}, {2000, 16}, {4000, 32}, {8000, 64}};
+    const std::pair<int, int> rates[] = {{125, 8},   {250, 4},   {500, 2},  {1000, 1},
+                                         {2000, 16}, {4000, 32}, {8000, 64}};
     for (const auto& [hz, code] : rates) {
         EXPECT_EQ(reportRateCode(hz), code);
         EXPECT_EQ(reportRateHz(code), hz);
