@@ -523,24 +523,29 @@ bool XmlDocument::setAttribute(std::string_view name, std::string_view value) {
 }
 
 void XmlDocument::insertRecord(int at) {
-    const auto oldSize = static_cast<int>(m_elements.size());
-    m_elements.insert(m_elements.begin() + at, Element{});
-    if (at == oldSize) return;  // appended in document order: no link moves
-    auto renumber = [at](int& link) {
+    // Every link that points into the tail [at, size) grows by one. Links into
+    // the tail live in the tail itself or in the element before a tail element
+    // (its next) and in a tail element's parent (first/last child), so the
+    // work is proportional to the tail, not to the document.
+    const auto size = static_cast<int>(m_elements.size());
+    auto bump = [at](int& link) {
         if (link >= at) ++link;
     };
-    for (Element& e : m_elements) {
-        renumber(e.parent);
-        renumber(e.firstChild);
-        renumber(e.lastChild);
-        renumber(e.next);
-        renumber(e.prev);
+    for (int j = at; j < size; ++j) {
+        Element& e = m_elements[static_cast<std::size_t>(j)];
+        if (e.prev && e.prev < at) ++m_elements[static_cast<std::size_t>(e.prev)].next;
+        if (!e.prev && e.parent < at) ++m_elements[static_cast<std::size_t>(e.parent)].firstChild;
+        if (!e.next && e.parent < at) ++m_elements[static_cast<std::size_t>(e.parent)].lastChild;
+        bump(e.parent);
+        bump(e.firstChild);
+        bump(e.lastChild);
+        bump(e.next);
+        bump(e.prev);
     }
-    // Record 0 is never at or after `at`, so its own links were only moved.
-    m_elements[0].parent = 0;
-    renumber(m_current);
-    renumber(m_child);
-    if (m_parent >= at) ++m_parent;
+    m_elements.insert(m_elements.begin() + at, Element{});
+    bump(m_parent);
+    bump(m_current);
+    bump(m_child);
 }
 
 bool XmlDocument::appendElement(std::string_view name, std::string_view content, unsigned flags) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <utility>
@@ -244,6 +245,71 @@ TEST(XmlBuild, BuiltDocumentsReadBackTheSame) {
         expectWalk(reparsed, {root});
         ASSERT_TRUE(doc.parse());
         expectWalk(doc, {root});
+    }
+}
+
+// Moves to child `k` of the level whose children are `level` (from no current).
+void goToChild(XmlDocument& doc, const std::vector<Node>& level, std::size_t k) {
+    for (std::size_t i = 0; i <= k; ++i) ASSERT_TRUE(doc.findNext(level[i].name));
+}
+
+// Checks the current element against `node`, then its children.
+void expectCurrent(XmlDocument& doc, const Node& node) {
+    for (const auto& [name, value] : node.attributes) EXPECT_EQ(doc.attribute(name), value) << node.name << "." << name;
+    ASSERT_TRUE(doc.enter());
+    expectWalk(doc, node.children);
+    ASSERT_TRUE(doc.leave());
+}
+
+// Edits at random places of a built document, mirrored in a tree model. The
+// edited index (never re-parsed) and a fresh parse of the edited text must
+// both walk as the model says.
+TEST(XmlBuild, RandomEditsKeepIndexAndTextInStep) {
+    std::mt19937 rng(7);
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        std::vector<Node> tree{{"root", {}, {}, randomTree(rng, 1)}};
+        XmlDocument doc;
+        doc.setText(kDeclaration);
+        build(doc, tree);  // leaves the root current at document level
+        for (int edit = 0; edit < 12; ++edit) {
+            SCOPED_TRACE(edit);
+            std::vector<Node>* level = &tree;
+            Node* current = &tree[0];
+            while (!current->children.empty() && rng() % 3 != 0) {
+                ASSERT_TRUE(doc.enter());
+                level = &current->children;
+                const std::size_t k = rng() % level->size();
+                goToChild(doc, *level, k);
+                current = &(*level)[k];
+            }
+            const std::string value = "v" + std::to_string(edit) + (rng() % 2 ? "<&>\"'" : "");
+            const unsigned kind = rng() % 3;
+            if (kind == 0 && current != &tree[0]) {  // a sibling right after the current element
+                ASSERT_TRUE(doc.appendElement("x"));
+                ASSERT_TRUE(doc.setAttribute("a0", value));
+                const auto k = current - level->data();
+                level->insert(level->begin() + k + 1, Node{"x", {{"a0", value}}, {}, {}});
+            } else if (kind == 1) {  // the last child of the current element
+                ASSERT_TRUE(doc.enter());
+                ASSERT_TRUE(doc.appendElement("item", rng() % 2 ? "" : "text & more"));
+                ASSERT_TRUE(doc.setAttribute("a1", value));
+                current->children.push_back(Node{"item", {{"a1", value}}, {}, {}});
+            } else {  // an attribute, replaced or added
+                const std::string name = "a" + std::to_string(rng() % 5);
+                ASSERT_TRUE(doc.setAttribute(name, value));
+                auto it = std::find_if(current->attributes.begin(), current->attributes.end(),
+                                       [&](const auto& a) { return a.first == name; });
+                if (it != current->attributes.end()) it->second = value;
+                else current->attributes.emplace_back(name, value);
+            }
+            while (doc.leave()) {
+            }
+            expectCurrent(doc, tree[0]);
+            XmlDocument reparsed;
+            ASSERT_TRUE(reparsed.setText(doc.text())) << reparsed.resultLog();
+            expectWalk(reparsed, tree);
+        }
     }
 }
 
