@@ -52,6 +52,7 @@ sqlite3* rawCreateFile(const std::string& path) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.c_str(), &db, kCreateFlags, nullptr);
     rawExec(db, "PRAGMA synchronous = OFF;");
+    rawExec(db, "PRAGMA journal_mode = TRUNCATE;");
     rawExec(db, "BEGIN");
     for (const char* statement : databaseSchema()) rawExec(db, statement);
     rawExec(db, "END");

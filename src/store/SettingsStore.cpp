@@ -82,11 +82,21 @@ bool SettingsStore::openExistingLocked() {
         m_db.close();
         return false;
     }
+    keepJournalFile();
     // A database without a single table or index is what a creation interrupted
     // before its first statement leaves behind (SQLite creates the file on open).
     // Giving it the schema loses nothing and makes the model usable again.
     if (objects == 0) return createDatabaseLocked();
     return true;
+}
+
+// The rollback journal is truncated at each commit instead of being created and
+// deleted by every single update; that file churn was a quarter of the cost of
+// one value update, and an empty journal costs reads nothing. The setting
+// belongs to the connection, not to the file, and a killed process is
+// recovered exactly as with the default mode.
+void SettingsStore::keepJournalFile() {
+    m_db.exec("PRAGMA journal_mode = TRUNCATE;");
 }
 
 bool SettingsStore::createDatabase() {
@@ -100,6 +110,7 @@ bool SettingsStore::createDatabase() {
 // first when there is none.
 bool SettingsStore::createDatabaseLocked() {
     if (!m_db.isOpen() && !m_db.open(m_path, kCreateFlags)) return false;
+    keepJournalFile();
     // One transaction: a crash while creating leaves either the whole schema or
     // an empty file (which the next open completes), never half the tables.
     SQLiteAutoTransaction transaction(&m_db);

@@ -122,6 +122,7 @@ private:
     bool openExistingLocked();
     bool createDatabaseLocked();
     bool insertDefaultConfigLocked(int profile);
+    void keepJournalFile();
 
     SQLiteDB m_db;
     mutable std::recursive_mutex m_lock;
