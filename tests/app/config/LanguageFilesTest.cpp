@@ -5,10 +5,11 @@
 #include "base/FileIo.h"
 #include "base/Text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <regex>
 #include <set>
 
 namespace quorvik {
@@ -16,19 +17,59 @@ namespace {
 
 const std::string kDataFolder = QUORVIK_SOURCE_DIR "/data/";
 
+// Small scanner over a text: skips blanks, matches literals, reads numbers.
+class Scanner {
+public:
+    Scanner(std::string_view text, std::size_t position) : m_text(text), m_position(position) {}
+    void skipBlanks() {
+        while (m_position < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[m_position])))
+            ++m_position;
+    }
+    bool literal(std::string_view expected) {
+        skipBlanks();
+        if (m_text.substr(m_position, expected.size()) != expected) return false;
+        m_position += expected.size();
+        return true;
+    }
+    std::optional<int> number() {
+        skipBlanks();
+        const std::size_t start = m_position;
+        while (m_position < m_text.size() && std::isdigit(static_cast<unsigned char>(m_text[m_position])) &&
+               m_position - start < 9)
+            ++m_position;
+        if (m_position == start) return std::nullopt;
+        return std::stoi(std::string(m_text.substr(start, m_position - start)));
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_position;
+};
+
+// Every `prefix` in the text followed by the `opening` tokens, a number and
+// `closing`; blanks may stand between the tokens.
+std::vector<int> numbersAfter(std::string_view text, std::string_view prefix,
+                              const std::vector<std::string_view>& opening, std::string_view closing) {
+    std::vector<int> numbers;
+    for (std::size_t at = text.find(prefix); at != std::string_view::npos; at = text.find(prefix, at + 1)) {
+        Scanner scanner(text, at + prefix.size());
+        if (!std::all_of(opening.begin(), opening.end(), [&](std::string_view token) { return scanner.literal(token); }))
+            continue;
+        const std::optional<int> number = scanner.number();
+        if (number && scanner.literal(closing)) numbers.push_back(*number);
+    }
+    return numbers;
+}
+
 // All [LAN] keys of a language file with their texts.
 std::map<int, std::string> languageTexts(int languageId) {
     std::map<int, std::string> texts;
     const std::optional<std::string> bytes = readWholeFile(kDataFolder + format("language/%d.lan", languageId));
     if (!bytes) return texts;
     const IniFile file = IniFile::parse(*bytes);
-    // Keys are found by scanning the decoded text; values come from the reader.
-    const std::string text = IniFile::decode(*bytes);
-    static const std::regex keyLine(R"((?:^|\n)\s*(\d+)\s*=)");
-    for (std::sregex_iterator it(text.begin(), text.end(), keyLine), end; it != end; ++it) {
-        const int id = std::stoi((*it)[1]);
-        texts[id] = file.value("LAN", std::to_string(id)).value_or("");
-    }
+    // Keys are found by scanning the decoded lines; values come from the reader.
+    const std::string text = "\n" + IniFile::decode(*bytes);
+    for (int id : numbersAfter(text, "\n", {}, "=")) texts[id] = file.value("LAN", std::to_string(id)).value_or("");
     return texts;
 }
 
@@ -37,9 +78,15 @@ std::map<int, std::string> languageTexts(int languageId) {
 std::map<int, std::string> usedTextIds() {
     std::map<int, std::string> used;  // id -> where it was seen first
     namespace fs = std::filesystem;
-    static const std::regex call(R"(LangString\s*\(\s*"LAN"\s*,\s*(\d+)\s*\))");
-    static const std::regex keyAttribute(R"re(\b(?:name|func_desc)\s*=\s*"(\d+)")re");
-    auto scan = [&](const fs::path& folder, const std::vector<std::string>& extensions, const std::regex& pattern) {
+    struct Pattern {
+        std::string_view prefix;
+        std::vector<std::string_view> opening;
+        std::string_view closing;
+    };
+    const std::vector<Pattern> calls = {{"LangString", {"(", "\"LAN\"", ","}, ")"}};
+    const std::vector<Pattern> keyAttributes = {{" name", {"=", "\""}, "\""}, {" func_desc", {"=", "\""}, "\""}};
+    auto scan = [&](const fs::path& folder, const std::vector<std::string>& extensions,
+                    const std::vector<Pattern>& patterns) {
         std::error_code error;
         if (!fs::is_directory(folder, error)) return;
         for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, error)) {
@@ -49,12 +96,13 @@ std::map<int, std::string> usedTextIds() {
                 continue;
             const std::optional<std::string> text = readWholeFile(entry.path().string());
             if (!text) continue;
-            for (std::sregex_iterator it(text->begin(), text->end(), pattern), end; it != end; ++it)
-                used.try_emplace(std::stoi((*it)[1]), entry.path().string());
+            for (const Pattern& pattern : patterns)
+                for (int id : numbersAfter(*text, pattern.prefix, pattern.opening, pattern.closing))
+                    used.try_emplace(id, entry.path().string());
         }
     };
-    scan(QUORVIK_SOURCE_DIR "/src", {".cpp", ".h"}, call);
-    scan(kDataFolder + "device", {".xml"}, keyAttribute);
+    scan(QUORVIK_SOURCE_DIR "/src", {".cpp", ".h"}, calls);
+    scan(kDataFolder + "device", {".xml"}, keyAttributes);
     return used;
 }
 
