@@ -100,7 +100,7 @@ int MControl::GetImageMode() const {
 }
 
 void MControl::OnFocus(bool focus) {
-    if (m_dialog == nullptr) return;
+    if (m_dialog == nullptr || m_dialog->GetSafeHwnd() == 0) return;
     MDialog* dialog = m_dialog;
     Dispatcher::RunOnUiThread(dialog->GetSafeHwnd(), [dialog, this, focus] {
         if (!dialog->OwnsControl(this)) return;

@@ -15,8 +15,8 @@ namespace DUI {
 MDialog::MDialog() = default;
 
 MDialog::~MDialog() {
-    // Forget the handle first so queued work can no longer reach this dialog.
-    MWindow::DestroyWindow();
+    // Forget the handle before the controls go, so queued work finds nothing.
+    destroyNow();
 }
 
 MControl* MDialog::CreateControl(const std::string& className, int id, const Rect& rect,
@@ -136,6 +136,7 @@ std::string MDialog::GetFontName() const {
 }
 
 void MDialog::SetFocusControl(int id) {
+    if (GetSafeHwnd() == 0) return;
     Dispatcher::RunOnUiThread(GetSafeHwnd(), [this, id] { setFocus(id == 0 ? nullptr : GetControl(id)); });
 }
 
@@ -159,6 +160,7 @@ void MDialog::registerMTimer(MControl* control) {
 void MDialog::OnMinimize() { ShowWindow(SW_MINIMIZE); }
 
 void MDialog::OnMaximize() {
+    if (GetSafeHwnd() == 0) return;
     Dispatcher::RunOnUiThread(GetSafeHwnd(), [this] {
         if (IsZoomed()) {
             setZoomed(false, restoreRect());

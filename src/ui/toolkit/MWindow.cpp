@@ -33,9 +33,7 @@ Rect defaultWorkArea() {
 
 MWindow::MWindow() = default;
 
-MWindow::~MWindow() {
-    if (m_hwnd.load() != 0) MWindow::DestroyWindow();
-}
+MWindow::~MWindow() { destroyNow(); }
 
 HWND MWindow::Create(HWND owner, const std::string& title, std::uint32_t style, std::uint32_t exStyle,
                      const Rect& rect) {
@@ -406,6 +404,12 @@ void MWindow::DestroyWindow() {
         Dispatcher::Post(hwnd, [this] { DestroyWindow(); });
         return;
     }
+    destroyNow();
+}
+
+void MWindow::destroyNow() {
+    const HWND hwnd = m_hwnd.load();
+    if (hwnd == 0) return;
     std::vector<std::uintptr_t> timers;
     {
         std::lock_guard lock(m_mutex);
@@ -420,6 +424,7 @@ void MWindow::DestroyWindow() {
         m_modalEnded = true;
         if (backend) backend->modalEnded(*this);
     }
+    // Forget the handle first so queued work can no longer reach this window.
     WindowRegistry::instance().remove(hwnd);
     m_hwnd = 0;
     if (backend) backend->windowDestroyed(hwnd);

@@ -110,6 +110,8 @@ public:
     void backendActivated(bool active);
 
 protected:
+    // Destroys the window on the calling thread (destructors use it).
+    void destroyNow();
     void setZoomed(bool zoomed, const Rect& rect);
     void deliverKeyInput(const KeyInput& input);
     void notifyChanged();

@@ -21,6 +21,7 @@
 #include "ui/toolkit/MComboBox.h"
 #include "ui/toolkit/MComboBox2.h"
 #include "ui/toolkit/MEdit.h"
+#include "ui/toolkit/MImageList.h"
 #include "ui/toolkit/MPalette.h"
 #include "ui/toolkit/MPicture.h"
 #include "ui/toolkit/MProgress.h"
@@ -43,6 +44,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -700,6 +702,42 @@ TEST_F(ControlTest, IconButtonKeepsItsIcon) {
     rec->SetTitle("Record");
     EXPECT_EQ(rec->GetIconImage(), "icon\\icon_rec.png");
     EXPECT_TRUE(user.click(dialog, 172));
+}
+
+}  // namespace
+}  // namespace DUI::test
+
+namespace DUI::test {
+namespace {
+
+TEST(ImageListTest, IndexesFollowAddsAndRemovals) {
+    MImageList list;
+    EXPECT_EQ(list.Add("icon\\tab_home.png"), 0);
+    EXPECT_EQ(list.Add("icon\\tab_key.png"), 1);
+    EXPECT_EQ(list.Add("icon\\tab_dpi.png"), 2);
+    EXPECT_TRUE(list.Remove(0));
+    EXPECT_EQ(list.GetImage(0), "icon\\tab_key.png");
+    EXPECT_TRUE(list.Replace(1, "icon\\tab_set.png"));
+    EXPECT_FALSE(list.Replace(2, "x"));
+    EXPECT_FALSE(list.Remove(-1));
+    EXPECT_EQ(list.GetImage(5), "");
+    EXPECT_EQ(list.GetImageCount(), 2);
+    list.RemoveAll();
+    EXPECT_EQ(list.GetImageCount(), 0);
+}
+
+TEST(ManagerTest, SettingsAreSharedAndTheAccentColourIsAtomic) {
+    const std::uint32_t accent = Manager::m_select_color;
+    Manager::m_select_color = 0x00FF00;
+    std::uint32_t seen = 0;
+    std::thread reader([&seen] { seen = Manager::m_select_color; });
+    reader.join();
+    EXPECT_EQ(seen, 0x00FF00u);
+    Manager::m_select_color = accent;
+    const std::string font = Manager::GetFontName();
+    Manager::SetFontName("Open Sans Semibold");
+    EXPECT_EQ(Manager::GetFontName(), "Open Sans Semibold");
+    Manager::SetFontName(font);
 }
 
 }  // namespace

@@ -401,6 +401,14 @@ TEST_F(WindowTest, GeometryCentringAndMaximising) {
     EXPECT_EQ(MWindow::FindWindow("MWindow", "Renamed"), main.GetSafeHwnd());
 }
 
+TEST_F(WindowTest, ANestedBackendPutsBackTheOneBefore) {
+    {
+        HeadlessBackend inner;
+        EXPECT_EQ(Dispatcher::GetBackend(), &inner);
+    }
+    EXPECT_EQ(Dispatcher::GetBackend(), &backend);
+}
+
 TEST_F(WindowTest, CreatingAgainRebuildsTheControls) {
     TestDialog d;
     d.build = [](TestDialog& dialog) { dialog.CreateControl("MText", 35, Rect{}, "title"); };

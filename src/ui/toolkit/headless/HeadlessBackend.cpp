@@ -12,14 +12,14 @@
 
 namespace DUI {
 
-HeadlessBackend::HeadlessBackend() {
+HeadlessBackend::HeadlessBackend() : m_previous(Dispatcher::GetBackend()) {
     Dispatcher::Clear();
     Dispatcher::SetBackend(this);
 }
 
 HeadlessBackend::~HeadlessBackend() {
-    Dispatcher::SetBackend(nullptr);
     Dispatcher::Clear();
+    Dispatcher::SetBackend(m_previous);
 }
 
 std::size_t HeadlessBackend::processEvents() { return Dispatcher::ProcessPending(); }

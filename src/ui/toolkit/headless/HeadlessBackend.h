@@ -2,7 +2,8 @@
 // drains, a virtual clock the test advances (timers fire in deadline order),
 // scripted answers for modal windows by title, for file dialogs and for system
 // message boxes, injected key events, and a record of what was shown. Creating
-// it installs it and makes the calling thread the UI thread.
+// it installs it and makes the calling thread the UI thread; destroying it puts
+// back the backend installed before.
 #pragma once
 
 #include "ui/toolkit/Backend.h"
@@ -110,6 +111,7 @@ private:
         ModalAction action;
     };
 
+    Backend* m_previous = nullptr;
     mutable std::mutex m_mutex;
     std::atomic<std::int64_t> m_now{0};
     std::map<std::pair<HWND, std::uintptr_t>, Timer> m_timers;
