@@ -74,7 +74,7 @@ std::vector<LoaderReport> loaderDataReports(std::span<const std::uint8_t> image)
     reports.reserve((image.size() + perReport - 1) / perReport);
     std::size_t number = 0;
     for (std::size_t offset = 0; offset < image.size(); offset += perReport) {
-        std::array<LoaderRecordBytes, kLoaderRecordsPerReport> records;
+        std::array<LoaderRecordBytes, kLoaderRecordsPerReport> records{};
         std::size_t count = 0;
         for (std::size_t at = offset; at < image.size() && count < kLoaderRecordsPerReport;
              at += kLoaderRecordData) {

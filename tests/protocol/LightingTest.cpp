@@ -23,9 +23,9 @@ LightSettings light(int mode, int brightness, int speed) {
 
 TEST(Lighting, PayloadByMode) {
     struct Case {
-        const char* name;
+        const char* name = "";
         LightSettings light;
-        const char* bytes;
+        const char* bytes = "";
         // clang-format off
     } cases[] = {
         {"mode 0", light(0, 3, 2), "00 05 00 01 02 00 32"},

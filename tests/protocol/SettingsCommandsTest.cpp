@@ -19,11 +19,11 @@ using testing::hexBytes;
 using testing::replyWithPayload;
 
 struct EncodeCase {
-    const char* name;
+    const char* name = "";
     CommandPacket packet;
-    std::size_t size;
-    const char* bytes;  // request bytes from 0; everything after them up to byte 31 is 0
-    std::uint8_t checksum;
+    std::size_t size = 0;
+    const char* bytes = "";  // request bytes from 0; everything after them up to byte 31 is 0
+    std::uint8_t checksum = 0;
 };
 
 TEST(SettingsCommands, EncodeTable) {
