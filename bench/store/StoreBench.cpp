@@ -8,9 +8,9 @@
 #include "store/SettingsStore.h"
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 #include <cstdlib>
 #include <filesystem>
-#include <sqlite3.h>
 #include <string>
 
 namespace quorvik {
@@ -62,8 +62,8 @@ sqlite3* rawCreateFile(const std::string& path) {
 int rawAddProfile(sqlite3* db, const char* name) {
     rawExec(db, "BEGIN");
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);", -1, &statement,
-                       nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO t_profile_data(name, status, app, type) VALUES (?, ?, ?, ?);", -1,
+                       &statement, nullptr);
     sqlite3_bind_text(statement, 1, name, -1, SQLITE_STATIC);
     sqlite3_bind_int(statement, 2, 0);
     sqlite3_bind_text(statement, 3, "", 0, SQLITE_STATIC);
@@ -72,8 +72,8 @@ int rawAddProfile(sqlite3* db, const char* name) {
     sqlite3_finalize(statement);
     const int profile = static_cast<int>(sqlite3_last_insert_rowid(db));
     for (const ConfigDefault& row : configDefaults()) {
-        sqlite3_prepare_v2(db, "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);", -1, &statement,
-                           nullptr);
+        sqlite3_prepare_v2(db, "INSERT INTO t_configdata(profile, key, value) VALUES (?, ?, ?);", -1,
+                           &statement, nullptr);
         sqlite3_bind_int(statement, 1, profile);
         sqlite3_bind_text(statement, 2, row.key.data(), static_cast<int>(row.key.size()), SQLITE_STATIC);
         sqlite3_bind_text(statement, 3, row.value.data(), static_cast<int>(row.value.size()), SQLITE_STATIC);
@@ -94,7 +94,8 @@ void BM_Store_NewFileWithFourProfiles(benchmark::State& state) {
         folder().remove("bench_new");
         state.ResumeTiming();
         store.openForModel(folder().path, "bench_new");
-        for (int i = 1; i <= 4; ++i) benchmark::DoNotOptimize(store.addProfile({.name = "Profile " + std::to_string(i)}));
+        for (int i = 1; i <= 4; ++i)
+            benchmark::DoNotOptimize(store.addProfile({.name = "Profile " + std::to_string(i)}));
         store.setActiveProfile(1);
     }
     store.close();
@@ -107,7 +108,8 @@ void BM_Raw_NewFileWithFourProfiles(benchmark::State& state) {
         folder().remove("bench_raw_new");
         state.ResumeTiming();
         sqlite3* db = rawCreateFile(folder().file("bench_raw_new"));
-        for (int i = 1; i <= 4; ++i) benchmark::DoNotOptimize(rawAddProfile(db, ("Profile " + std::to_string(i)).c_str()));
+        for (int i = 1; i <= 4; ++i)
+            benchmark::DoNotOptimize(rawAddProfile(db, ("Profile " + std::to_string(i)).c_str()));
         rawExec(db, "UPDATE t_profile_data SET status = 0");
         rawExec(db, "UPDATE t_profile_data SET status = 1 WHERE profile = 1");
         state.PauseTiming();
@@ -143,7 +145,8 @@ void BM_Store_SetConfigValue(benchmark::State& state) {
     openWithOneProfile("bench_value");
     auto& store = SettingsStore::instance();
     int i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(store.setConfigValue(1, "dpi_group2_value", std::to_string(++i)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(store.setConfigValue(1, "dpi_group2_value", std::to_string(++i)));
     store.close();
 }
 BENCHMARK(BM_Store_SetConfigValue)->Unit(benchmark::kMicrosecond);
@@ -156,8 +159,8 @@ void BM_Raw_SetConfigValue(benchmark::State& state) {
     for (auto _ : state) {
         const std::string value = std::to_string(++i);
         sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?", -1, &statement,
-                           nullptr);
+        sqlite3_prepare_v2(db, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?", -1,
+                           &statement, nullptr);
         sqlite3_bind_text(statement, 1, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
         sqlite3_bind_int(statement, 2, 1);
         sqlite3_bind_text(statement, 3, "dpi_group2_value", -1, SQLITE_STATIC);
@@ -191,7 +194,8 @@ void BM_Raw_GetConfigValue(benchmark::State& state) {
                            nullptr);
         sqlite3_bind_int(statement, 1, 1);
         sqlite3_bind_text(statement, 2, "dpi_group2_value", -1, SQLITE_STATIC);
-        if (sqlite3_step(statement) == SQLITE_ROW) value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        if (sqlite3_step(statement) == SQLITE_ROW)
+            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         sqlite3_finalize(statement);
         benchmark::DoNotOptimize(value.data());
     }
@@ -204,8 +208,12 @@ BENCHMARK(BM_Raw_GetConfigValue)->Unit(benchmark::kMicrosecond);
 std::vector<MacroStep> recordedSteps(int macroId) {
     std::vector<MacroStep> steps;
     for (int k = 0; k < 200; ++k) {
-        steps.push_back({.macro_id = macroId, .type = k % 2, .record_index = k, .value = 0x41 + k % 26,
-                         .delay_time = 12, .desc = std::string(1, static_cast<char>('A' + k % 26))});
+        steps.push_back({.macro_id = macroId,
+                         .type = k % 2,
+                         .record_index = k,
+                         .value = 0x41 + k % 26,
+                         .delay_time = 12,
+                         .desc = std::string(1, static_cast<char>('A' + k % 26))});
     }
     return steps;
 }
@@ -228,14 +236,16 @@ void BM_Raw_InsertMacroSteps200(benchmark::State& state) {
         rawExec(db, "BEGIN");
         for (const MacroStep& step : steps) {
             sqlite3_stmt* statement = nullptr;
-            sqlite3_prepare_v2(db,
-                               "INSERT INTO t_macrorecord(macro_id, type, record_index, desc, value, delay_time) "
-                               "VALUES (?, ?, ?, ?, ?, ?);",
-                               -1, &statement, nullptr);
+            sqlite3_prepare_v2(
+                db,
+                "INSERT INTO t_macrorecord(macro_id, type, record_index, desc, value, delay_time) "
+                "VALUES (?, ?, ?, ?, ?, ?);",
+                -1, &statement, nullptr);
             sqlite3_bind_int(statement, 1, step.macro_id);
             sqlite3_bind_int(statement, 2, step.type);
             sqlite3_bind_int(statement, 3, step.record_index);
-            sqlite3_bind_text(statement, 4, step.desc.data(), static_cast<int>(step.desc.size()), SQLITE_STATIC);
+            sqlite3_bind_text(statement, 4, step.desc.data(), static_cast<int>(step.desc.size()),
+                              SQLITE_STATIC);
             sqlite3_bind_int(statement, 5, step.value);
             sqlite3_bind_int(statement, 6, step.delay_time);
             sqlite3_step(statement);

@@ -7,13 +7,13 @@
 namespace quorvik {
 
 struct KeyBinding {
-    int key_id = 0;        // row identifier
-    int profile = 0;       // owning profile
-    int fn_layer = 0;      // layer of the binding; 0 everywhere except storeKeyBinding's argument
-    int key_code = 0;      // device button code
+    int key_id = 0;    // row identifier
+    int profile = 0;   // owning profile
+    int fn_layer = 0;  // layer of the binding; 0 everywhere except storeKeyBinding's argument
+    int key_code = 0;  // device button code
     int layout_value = 0;
     std::string layout_desc;
-    int macro_type = 0;    // kind of function bound
+    int macro_type = 0;  // kind of function bound
     int macro_value = 0;
     int macro_value2 = 0;
     int macro_value3 = 0;

@@ -7,8 +7,8 @@
 namespace quorvik {
 
 struct MacroStep {
-    int record_id = 0;     // row identifier
-    int macro_id = 0;      // owning macro
+    int record_id = 0;  // row identifier
+    int macro_id = 0;   // owning macro
     int type = 0;
     int record_index = 0;  // position of the step in its macro
     int value = 0;

@@ -12,7 +12,7 @@
 namespace quorvik {
 namespace {
 
-constexpr int kOpenExistingFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;  // 0x10002
+constexpr int kOpenExistingFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX;                 // 0x10002
 constexpr int kCreateFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;  // 0x10006
 
 // Anything at the path (file, folder, other) counts: only a free path is created.

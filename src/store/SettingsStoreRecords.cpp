@@ -84,7 +84,8 @@ LightRecord readLight(const SQLiteStatement& row) {
 constexpr const char* kInsertMacro =
     "INSERT INTO t_macro_data(name, play_type, play_times, delay_type, delay_time) VALUES (?, ?, ?, ?, ?);";
 constexpr const char* kInsertMacroStep =
-    "INSERT INTO t_macrorecord(macro_id, type, record_index, desc, value, delay_time) VALUES (?, ?, ?, ?, ?, ?);";
+    "INSERT INTO t_macrorecord(macro_id, type, record_index, desc, value, delay_time) VALUES (?, ?, ?, ?, ?, "
+    "?);";
 
 }  // namespace
 
@@ -100,7 +101,8 @@ int SettingsStore::storeKeyBinding(const KeyBinding& binding) {
     int keyId = 0;
     {
         SQLiteStatement statement;
-        m_db.prepare(statement, "DELETE FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?");
+        m_db.prepare(statement,
+                     "DELETE FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?");
         statement.bindInt(1, binding.profile);
         statement.bindInt(2, binding.fn_layer);
         statement.bindInt(3, binding.key_code);
@@ -130,7 +132,8 @@ int SettingsStore::storeKeyBinding(const KeyBinding& binding) {
 bool SettingsStore::getKeyBinding(int profile, int keyCode, KeyBinding& binding) {
     std::lock_guard lock(m_lock);
     SQLiteStatement statement;
-    m_db.prepare(statement, "SELECT * FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?");
+    m_db.prepare(statement,
+                 "SELECT * FROM t_key_macro_data WHERE profile = ? and fn_layer = ? and key_code = ?");
     statement.bindInt(1, profile);
     statement.bindInt(2, 0);
     statement.bindInt(3, keyCode);
@@ -143,8 +146,9 @@ bool SettingsStore::setKeyBindingDesc(int profile, int keyCode, const std::strin
     std::lock_guard lock(m_lock);
     const std::string descText = toUtf8(description);
     SQLiteStatement statement;
-    m_db.prepare(statement,
-                 "UPDATE t_key_macro_data SET macro_desc = ? WHERE profile = ? and fn_layer = ? and key_code = ?");
+    m_db.prepare(
+        statement,
+        "UPDATE t_key_macro_data SET macro_desc = ? WHERE profile = ? and fn_layer = ? and key_code = ?");
     bindText(statement, 1, descText);
     statement.bindInt(2, profile);
     statement.bindInt(3, 0);
@@ -211,9 +215,10 @@ bool SettingsStore::updateMacro(const MacroRecord& macro) {
     std::lock_guard lock(m_lock);
     const std::string name = toUtf8(macro.name);
     SQLiteStatement statement;
-    m_db.prepare(statement,
-                 "UPDATE t_macro_data SET name = ?, play_type = ?, play_times = ?, delay_type = ?,delay_time = ? "
-                 "WHERE macro_id = ?");
+    m_db.prepare(
+        statement,
+        "UPDATE t_macro_data SET name = ?, play_type = ?, play_times = ?, delay_type = ?,delay_time = ? "
+        "WHERE macro_id = ?");
     bindText(statement, 1, name);
     statement.bindInt(2, macro.play_type);
     statement.bindInt(3, macro.play_times);
@@ -329,10 +334,11 @@ int SettingsStore::addLight(const LightRecord& light) {
     std::lock_guard lock(m_lock);
     const std::string name = toUtf8(light.name);
     SQLiteStatement statement;
-    m_db.prepare(statement,
-                 "INSERT INTO t_light_data(profile, name, mode, brightness, speed, direction, colorful, colorindex, "
-                 "color_value1, color_value2, color_value3, color_value4, color_value5, color_value6, color_value7, "
-                 "config_func, reserved, status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
+    m_db.prepare(
+        statement,
+        "INSERT INTO t_light_data(profile, name, mode, brightness, speed, direction, colorful, colorindex, "
+        "color_value1, color_value2, color_value3, color_value4, color_value5, color_value6, color_value7, "
+        "config_func, reserved, status) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
     statement.bindInt(1, light.profile);
     bindText(statement, 2, name);
     statement.bindInt(3, light.mode);
@@ -358,10 +364,11 @@ int SettingsStore::addLight(const LightRecord& light) {
 bool SettingsStore::updateLight(int mode, const LightRecord& light) {
     std::lock_guard lock(m_lock);
     SQLiteStatement statement;
-    m_db.prepare(statement,
-                 "UPDATE t_light_data SET brightness = ?, speed = ?, direction = ?, colorful = ?, colorindex = ?, "
-                 "color_value1 = ?, color_value2 = ?, color_value3 = ?, color_value4 = ?, color_value5 = ?, "
-                 "color_value6 = ?, color_value7 = ?, config_func = ?, reserved = ? WHERE profile = ? AND mode = ?");
+    m_db.prepare(
+        statement,
+        "UPDATE t_light_data SET brightness = ?, speed = ?, direction = ?, colorful = ?, colorindex = ?, "
+        "color_value1 = ?, color_value2 = ?, color_value3 = ?, color_value4 = ?, color_value5 = ?, "
+        "color_value6 = ?, color_value7 = ?, config_func = ?, reserved = ? WHERE profile = ? AND mode = ?");
     statement.bindInt(1, light.brightness);
     statement.bindInt(2, light.speed);
     statement.bindInt(3, light.direction);

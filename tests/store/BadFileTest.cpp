@@ -3,10 +3,10 @@
 // nothing may crash, and whatever the file held before must still be there.
 #include "StoreTestSupport.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <functional>
 
 namespace quorvik {
 namespace {
@@ -50,30 +50,58 @@ std::vector<Operation> allOperations() {
              return count > 0;
          }},
         {"getActiveProfile", Kind::Read, [](SettingsStore& s) { return s.getActiveProfile() > 0; }},
-        {"getKeyBinding", Kind::Read, [](SettingsStore& s) { KeyBinding b; return s.getKeyBinding(1, 4, b); }},
+        {"getKeyBinding", Kind::Read,
+         [](SettingsStore& s) {
+             KeyBinding b;
+             return s.getKeyBinding(1, 4, b);
+         }},
         {"listKeyBindings", Kind::Read,
-         [](SettingsStore& s) { std::vector<KeyBinding> l(1); return s.listKeyBindings(1, l) > 0; }},
-        {"getMacro", Kind::Read, [](SettingsStore& s) { MacroRecord m; return s.getMacro(1, m); }},
-        {"listMacros", Kind::Read, [](SettingsStore& s) { std::vector<MacroRecord> l(1); return s.listMacros(l) > 0; }},
+         [](SettingsStore& s) {
+             std::vector<KeyBinding> l(1);
+             return s.listKeyBindings(1, l) > 0;
+         }},
+        {"getMacro", Kind::Read,
+         [](SettingsStore& s) {
+             MacroRecord m;
+             return s.getMacro(1, m);
+         }},
+        {"listMacros", Kind::Read,
+         [](SettingsStore& s) {
+             std::vector<MacroRecord> l(1);
+             return s.listMacros(l) > 0;
+         }},
         {"listMacroSteps", Kind::Read,
-         [](SettingsStore& s) { std::vector<MacroStep> l(1); return s.listMacroSteps(1, l) > 0; }},
+         [](SettingsStore& s) {
+             std::vector<MacroStep> l(1);
+             return s.listMacroSteps(1, l) > 0;
+         }},
         {"countLights", Kind::Read, [](SettingsStore& s) { return s.countLights(1) > 0; }},
         {"getActiveLightMode", Kind::Read, [](SettingsStore& s) { return s.getActiveLightMode(1) > 0; }},
-        {"getLight", Kind::Read, [](SettingsStore& s) { LightRecord l; return s.getLight(1, 2, l); }},
+        {"getLight", Kind::Read,
+         [](SettingsStore& s) {
+             LightRecord l;
+             return s.getLight(1, 2, l);
+         }},
         {"listLights", Kind::Read,
-         [](SettingsStore& s) { std::vector<LightRecord> l(1); return s.listLights(1, l) > 0; }},
+         [](SettingsStore& s) {
+             std::vector<LightRecord> l(1);
+             return s.listLights(1, l) > 0;
+         }},
 
-        {"setConfigValue", Kind::Write, [](SettingsStore& s) { return s.setConfigValue(1, "dpi_count", "2"); }},
+        {"setConfigValue", Kind::Write,
+         [](SettingsStore& s) { return s.setConfigValue(1, "dpi_count", "2"); }},
         {"addProfile", Kind::Write, [](SettingsStore& s) { return s.addProfile({.name = "new"}) > 0; }},
         {"renameProfile", Kind::Write, [](SettingsStore& s) { return s.renameProfile(1, "renamed"); }},
         {"setActiveProfile", Kind::Write, [](SettingsStore& s) { return s.setActiveProfile(2); }},
-        {"storeKeyBinding", Kind::Write, [binding](SettingsStore& s) { return s.storeKeyBinding(binding) > 0; }},
+        {"storeKeyBinding", Kind::Write,
+         [binding](SettingsStore& s) { return s.storeKeyBinding(binding) > 0; }},
         {"setKeyBindingDesc", Kind::Write, [](SettingsStore& s) { return s.setKeyBindingDesc(1, 4, "d"); }},
         {"deleteProfileBindings", Kind::Write, [](SettingsStore& s) { return s.deleteProfileBindings(1); }},
         {"addMacro", Kind::Write, [](SettingsStore& s) { return s.addMacro("m") > 0; }},
         {"insertMacro", Kind::Write, [](SettingsStore& s) { return s.insertMacro({.name = "m"}) > 0; }},
         {"renameMacro", Kind::Write, [](SettingsStore& s) { return s.renameMacro(1, "r"); }},
-        {"updateMacro", Kind::Write, [](SettingsStore& s) { return s.updateMacro({.macro_id = 1, .name = "u"}); }},
+        {"updateMacro", Kind::Write,
+         [](SettingsStore& s) { return s.updateMacro({.macro_id = 1, .name = "u"}); }},
         {"insertMacroStep", Kind::Write,
          [](SettingsStore& s) { return s.insertMacroStep({.macro_id = 1, .record_index = 9}) > 0; }},
         {"deleteMacroSteps", Kind::Write, [](SettingsStore& s) { return s.deleteMacroSteps(1); }},
@@ -83,8 +111,15 @@ std::vector<Operation> allOperations() {
         {"setActiveLight", Kind::Write, [](SettingsStore& s) { return s.setActiveLight(1, 3); }},
         // No result of their own: they must simply not change the file.
         {"insertMacroSteps", Kind::Write,
-         [](SettingsStore& s) { s.insertMacroSteps({{.macro_id = 1}, {.macro_id = 1}}); return false; }},
-        {"insertDefaultConfig", Kind::Write, [](SettingsStore& s) { s.insertDefaultConfig(5); return false; }},
+         [](SettingsStore& s) {
+             s.insertMacroSteps({{.macro_id = 1}, {.macro_id = 1}});
+             return false;
+         }},
+        {"insertDefaultConfig", Kind::Write,
+         [](SettingsStore& s) {
+             s.insertDefaultConfig(5);
+             return false;
+         }},
     };
 }
 
@@ -141,7 +176,8 @@ TEST(BadFile, FileThatIsNotADatabaseIsNeverWritten) {
     } cases[] = {
         {"text", "these are somebody's notes\n"},
         {"binary", std::string(4096, '\xA5')},
-        {"damaged header", std::string("SQLite format 3\0", 16) + std::string(84, '\xFF') + std::string(4000, '\0')},
+        {"damaged header",
+         std::string("SQLite format 3\0", 16) + std::string(84, '\xFF') + std::string(4000, '\0')},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

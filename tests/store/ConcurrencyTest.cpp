@@ -3,9 +3,9 @@
 // would see, and the ThreadSanitizer build must stay quiet.
 #include "StoreTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <atomic>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace quorvik {

@@ -3,15 +3,15 @@
 // half of a macro's steps.
 #include "StoreTestSupport.h"
 
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <map>
-#include <spawn.h>
 #include <sstream>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -98,8 +98,10 @@ TEST(Crash, KilledWriterLeavesAWholeFileWithEveryCompletedWrite) {
 
         // A journal whose header (the first 28 bytes) is not zeroed means the kill
         // came inside a write; opening rolls it back.
-        if (readWholeFile(folder.dbFile("crash") + "-journal").value_or("").substr(0, 28).find_first_not_of('\0') !=
-            std::string::npos) {
+        if (readWholeFile(folder.dbFile("crash") + "-journal")
+                .value_or("")
+                .substr(0, 28)
+                .find_first_not_of('\0') != std::string::npos) {
             ++killsInsideAWrite;
         }
         RawDb raw(folder.dbFile("crash"));
@@ -112,7 +114,9 @@ TEST(Crash, KilledWriterLeavesAWholeFileWithEveryCompletedWrite) {
         EXPECT_TRUE(stored == lastValue || stored == lastValue + 1) << stored << " vs " << lastValue;
         lastValue = static_cast<int>(stored);  // the next writer continues from what is stored
         for (const auto& [macroId, stepsReported] : macrosReported) {
-            EXPECT_EQ(raw.number("SELECT count(*) FROM t_macro_data WHERE macro_id = " + std::to_string(macroId)), 1);
+            EXPECT_EQ(
+                raw.number("SELECT count(*) FROM t_macro_data WHERE macro_id = " + std::to_string(macroId)),
+                1);
             const long long steps =
                 raw.number("SELECT count(*) FROM t_macrorecord WHERE macro_id = " + std::to_string(macroId));
             if (stepsReported) {

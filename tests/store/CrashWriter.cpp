@@ -4,9 +4,9 @@
 //   store_crash_writer <user data folder> <model stem>
 #include "store/SettingsStore.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -38,7 +38,11 @@ int main(int argc, char** argv) {
         report("macro " + std::to_string(macroId));
         std::vector<MacroStep> steps;
         for (int k = 0; k < 200; ++k) {
-            steps.push_back({.macro_id = macroId, .type = k % 2, .record_index = k, .value = k, .delay_time = 5,
+            steps.push_back({.macro_id = macroId,
+                             .type = k % 2,
+                             .record_index = k,
+                             .value = k,
+                             .delay_time = 5,
                              .desc = "key " + std::to_string(k)});
         }
         store.insertMacroSteps(steps);

@@ -20,8 +20,15 @@ protected:
 };
 
 KeyBinding sampleBinding() {
-    return KeyBinding{.profile = 2, .fn_layer = 0, .key_code = 4, .layout_value = 11, .layout_desc = "layout",
-                      .macro_type = 3, .macro_value = 7, .macro_value2 = 8, .macro_value3 = 9,
+    return KeyBinding{.profile = 2,
+                      .fn_layer = 0,
+                      .key_code = 4,
+                      .layout_value = 11,
+                      .layout_desc = "layout",
+                      .macro_type = 3,
+                      .macro_value = 7,
+                      .macro_value2 = 8,
+                      .macro_value3 = 9,
                       .macro_desc = "Forward"};
 }
 
@@ -74,8 +81,8 @@ TEST_F(RecordTables, KeyBindingRoundTripsEveryField) {
     const int keyId = store.storeKeyBinding(stored);
     // Parameter order as written to the table.
     EXPECT_EQ(raw().rows("SELECT * FROM t_key_macro_data")[0],
-              (std::vector<std::string>{std::to_string(keyId), "2", "0", "4", "11", "layout", "3", "7", "8", "9",
-                                        "Forward"}));
+              (std::vector<std::string>{std::to_string(keyId), "2", "0", "4", "11", "layout", "3", "7", "8",
+                                        "9", "Forward"}));
     KeyBinding read;
     ASSERT_TRUE(store.getKeyBinding(2, 4, read));
     EXPECT_EQ(read.key_id, keyId);
@@ -130,11 +137,15 @@ TEST_F(RecordTables, MacrosCarryTheirPlaySettings) {
     EXPECT_EQ(macro.delay_type, 1);
     EXPECT_EQ(macro.delay_time, 0);
 
-    const int inserted = store.insertMacro({.name = "Imported", .play_type = 2, .play_times = 5, .delay_type = 0,
-                                           .delay_time = 30});
+    const int inserted = store.insertMacro(
+        {.name = "Imported", .play_type = 2, .play_times = 5, .delay_type = 0, .delay_time = 30});
     ASSERT_EQ(inserted, 2);
-    ASSERT_TRUE(store.updateMacro({.macro_id = inserted, .name = "Renamed", .play_type = 1, .play_times = 3,
-                                   .delay_type = 2, .delay_time = 15}));
+    ASSERT_TRUE(store.updateMacro({.macro_id = inserted,
+                                   .name = "Renamed",
+                                   .play_type = 1,
+                                   .play_times = 3,
+                                   .delay_type = 2,
+                                   .delay_time = 15}));
     EXPECT_EQ(raw().rows("SELECT * FROM t_macro_data WHERE macro_id = 2")[0],
               (std::vector<std::string>{"2", "Renamed", "1", "3", "2", "15"}));
     ASSERT_TRUE(store.renameMacro(added, "First"));
@@ -154,13 +165,19 @@ TEST_F(RecordTables, MacroStepsComeBackSortedByIndex) {
     const int other = store.addMacro("other");
     std::vector<MacroStep> steps;
     for (int index : {3, 0, 2, 1}) {
-        steps.push_back({.macro_id = macroId, .type = index % 2, .record_index = index, .value = 0x41 + index,
-                         .delay_time = 10 * index, .desc = "step " + std::to_string(index)});
+        steps.push_back({.macro_id = macroId,
+                         .type = index % 2,
+                         .record_index = index,
+                         .value = 0x41 + index,
+                         .delay_time = 10 * index,
+                         .desc = "step " + std::to_string(index)});
     }
     store.insertMacroSteps(steps);
     EXPECT_GT(store.insertMacroStep({.macro_id = other, .record_index = 0, .desc = "x"}), 0);
-    EXPECT_EQ(raw().rows("SELECT macro_id, type, record_index, desc, value, delay_time FROM t_macrorecord LIMIT 1")[0],
-              (std::vector<std::string>{"1", "1", "3", "step 3", "68", "30"}));
+    EXPECT_EQ(
+        raw().rows(
+            "SELECT macro_id, type, record_index, desc, value, delay_time FROM t_macrorecord LIMIT 1")[0],
+        (std::vector<std::string>{"1", "1", "3", "step 3", "68", "30"}));
 
     std::vector<MacroStep> read(9);
     ASSERT_EQ(store.listMacroSteps(macroId, read), 4);
@@ -184,7 +201,8 @@ TEST_F(RecordTables, MacroStepsComeBackSortedByIndex) {
 TEST_F(RecordTables, DeleteMacroRemovesItsStepsAndAcceptsUnknownIds) {
     const int keep = store.addMacro("keep");
     const int drop = store.addMacro("drop");
-    store.insertMacroSteps({{.macro_id = keep, .record_index = 0}, {.macro_id = drop, .record_index = 0},
+    store.insertMacroSteps({{.macro_id = keep, .record_index = 0},
+                            {.macro_id = drop, .record_index = 0},
                             {.macro_id = drop, .record_index = 1}});
     EXPECT_TRUE(store.deleteMacro(drop));
     EXPECT_TRUE(store.deleteMacro(12345));  // both deletes run and touch nothing
@@ -201,10 +219,24 @@ TEST_F(RecordTables, DeleteMacroFailsWhenTheStepTableIsMissing) {
 }
 
 LightRecord sampleLight(int profile, int mode) {
-    return LightRecord{.profile = profile, .name = "mode " + std::to_string(mode), .mode = mode, .brightness = 3,
-                       .speed = 2, .direction = 1, .colorful = 1, .colorindex = 4, .color_value1 = 255,
-                       .color_value2 = 65280, .color_value3 = 16711680, .color_value4 = 4, .color_value5 = 5,
-                       .color_value6 = 6, .color_value7 = 7, .config_func = 8, .reserved = 9, .status = 0};
+    return LightRecord{.profile = profile,
+                       .name = "mode " + std::to_string(mode),
+                       .mode = mode,
+                       .brightness = 3,
+                       .speed = 2,
+                       .direction = 1,
+                       .colorful = 1,
+                       .colorindex = 4,
+                       .color_value1 = 255,
+                       .color_value2 = 65280,
+                       .color_value3 = 16711680,
+                       .color_value4 = 4,
+                       .color_value5 = 5,
+                       .color_value6 = 6,
+                       .color_value7 = 7,
+                       .config_func = 8,
+                       .reserved = 9,
+                       .status = 0};
 }
 
 TEST_F(RecordTables, LightRecordsRoundTripInColumnOrder) {
@@ -244,7 +276,7 @@ TEST_F(RecordTables, UpdateLightChangesValuesButNeverNameOrStatus) {
     EXPECT_EQ(read.name, "mode 2");
     EXPECT_EQ(read.status, 1);
     ASSERT_TRUE(store.getLight(1, 2, read));
-    EXPECT_EQ(read.brightness, 3);  // profile 1 untouched
+    EXPECT_EQ(read.brightness, 3);              // profile 1 untouched
     EXPECT_TRUE(store.updateLight(9, update));  // no such mode: success, nothing changed
 }
 

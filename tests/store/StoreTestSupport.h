@@ -6,9 +6,9 @@
 #include "base/FileIo.h"
 #include "store/SettingsStore.h"
 
+#include <sqlite3.h>
 #include <cstdlib>
 #include <filesystem>
-#include <sqlite3.h>
 #include <string>
 #include <vector>
 

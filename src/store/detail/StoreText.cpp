@@ -4,8 +4,8 @@
 #include "base/Text.h"
 #include "store/SQLiteStatement.h"
 
-#include <climits>
 #include <sqlite3.h>
+#include <climits>
 
 namespace quorvik::detail {
 
