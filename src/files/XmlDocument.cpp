@@ -3,10 +3,12 @@
 // positions stay valid while a document is being built.
 #include "files/XmlDocument.h"
 
+#include "base/FileIo.h"
 #include "base/Text.h"
-#include "files/detail/XmlCharset.h"
 #include "files/detail/XmlEntities.h"
+#include "files/detail/XmlFileCodec.h"
 #include "files/detail/XmlResultLog.h"
+#include "files/detail/XmlTagScan.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,8 +16,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "base/FileIo.h"
 
 namespace quorvik {
 
@@ -39,163 +39,11 @@ struct XmlDocument::Element {
     std::size_t end() const { return start + length; }
 };
 
-struct XmlDocument::AttributeSpan {
-    bool found = false;
-    std::size_t nameEnd = 0;
-    std::size_t valueStart = 0;
-    std::size_t valueEnd = 0;
-    bool hasValue = false;  // "=" present
-    bool quoted = false;
-};
-
 namespace {
 
 constexpr std::uint32_t kUnended = 0x1;
 constexpr std::uint32_t kSelfClosed = 0x2;
 constexpr std::uint32_t kNotWellFormed = 0x4;  // record 0 only
-
-constexpr std::size_t kEncodingProbeBytes = 1024;
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// After "<": an ASCII letter, '_', ':' or any character above 'z' (every byte
-// of a multi-byte UTF-8 sequence is above 'z').
-bool isNameStart(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || u == '_' || u == ':' || u > 'z';
-}
-
-// Characters that would break the markup if they were part of a name we write.
-bool isValidWrittenName(std::string_view name) {
-    if (name.empty() || !isNameStart(name[0])) return false;
-    for (char c : name)
-        if (isSpace(c) || c == '/' || c == '>' || c == '<' || c == '=' || c == '"' || c == '\'' ||
-            c == '&' || c == '\0')
-            return false;
-    return true;
-}
-
-// Position of the '>' that ends a tag whose body starts at `from`; quoted text
-// is skipped whole. npos when the text ends first.
-std::size_t findTagEnd(std::string_view text, std::size_t from) {
-    const char* data = text.data();
-    const std::size_t size = text.size();
-    std::size_t p = from;
-    while (p < size) {
-        const char c = data[p];
-        if (c == '>') return p;
-        if (c == '"' || c == '\'') {
-            const void* close = std::memchr(data + p + 1, c, size - p - 1);
-            if (!close) return std::string_view::npos;
-            p = static_cast<std::size_t>(static_cast<const char*>(close) - data) + 1;
-            continue;
-        }
-        ++p;
-    }
-    return std::string_view::npos;
-}
-
-std::size_t nameEndAt(std::string_view text, std::size_t p) {
-    while (p < text.size() && !isSpace(text[p]) && text[p] != '/' && text[p] != '>') ++p;
-    return p;
-}
-
-// Attribute `name` in [begin, end) of a tag body. First occurrence counts.
-struct RawAttribute {
-    bool found = false;
-    std::size_t nameEnd = 0;
-    std::size_t valueStart = 0;
-    std::size_t valueEnd = 0;
-    bool hasValue = false;
-    bool quoted = false;
-};
-
-RawAttribute scanAttribute(std::string_view text, std::size_t begin, std::size_t end, std::string_view name) {
-    std::size_t p = begin;
-    while (p < end) {
-        while (p < end && isSpace(text[p])) ++p;
-        if (p >= end) break;
-        const std::size_t nameStart = p;
-        while (p < end && !isSpace(text[p]) && text[p] != '=' && text[p] != '/' && text[p] != '>' &&
-               text[p] != '"' && text[p] != '\'')
-            ++p;
-        if (p == nameStart) {  // stray '=', '/' or quote: step over it
-            if (text[p] == '"' || text[p] == '\'') {
-                const std::size_t close = text.find(text[p], p + 1);
-                p = (close == std::string_view::npos || close >= end) ? end : close + 1;
-            } else {
-                ++p;
-            }
-            continue;
-        }
-        RawAttribute a;
-        a.nameEnd = p;
-        std::size_t q = p;
-        while (q < end && isSpace(text[q])) ++q;
-        if (q < end && text[q] == '=') {
-            ++q;
-            while (q < end && isSpace(text[q])) ++q;
-            a.hasValue = true;
-            if (q < end && (text[q] == '"' || text[q] == '\'')) {
-                const std::size_t close = text.find(text[q], q + 1);
-                a.quoted = true;
-                a.valueStart = q + 1;
-                a.valueEnd = (close == std::string_view::npos || close > end) ? end : close;
-                p = std::min(end, a.valueEnd + 1);
-            } else {
-                // A quote ends an unquoted value too: the tag's end was found
-                // by pairing quotes, and attributes must be read the same way.
-                a.valueStart = q;
-                while (q < end && !isSpace(text[q]) && text[q] != '>' && text[q] != '"' && text[q] != '\'') ++q;
-                a.valueEnd = q;
-                p = q;
-            }
-        } else {
-            a.valueStart = a.valueEnd = a.nameEnd;
-        }
-        if (text.substr(nameStart, a.nameEnd - nameStart) == name) {
-            a.found = true;
-            return a;
-        }
-    }
-    return {};
-}
-
-std::string charsetFromContentType(std::string_view content) {
-    const std::string lower = asciiLower(content);
-    const std::size_t at = lower.find("charset=");
-    if (at == std::string::npos) return {};
-    std::size_t p = at + 8;
-    while (p < content.size() && (content[p] == '"' || content[p] == '\'' || isSpace(content[p]))) ++p;
-    std::size_t e = p;
-    while (e < content.size() && content[e] != ';' && content[e] != '"' && content[e] != '\'' && !isSpace(content[e]))
-        ++e;
-    return std::string(content.substr(p, e - p));
-}
-
-// The encoding a document names for itself: the encoding attribute of the XML
-// declaration, or an HTML meta Content-Type charset inside html/head.
-std::string declaredEncoding(std::string_view text) {
-    text = text.substr(0, std::min(text.size(), kEncodingProbeBytes));
-    std::size_t p = 0;
-    while (p < text.size() && isSpace(text[p])) ++p;
-    if (text.substr(p, 5) == "<?xml" && p + 5 < text.size() && isSpace(text[p + 5])) {
-        const std::size_t close = text.find("?>", p + 5);
-        const std::size_t end = close == std::string_view::npos ? text.size() : close;
-        const RawAttribute a = scanAttribute(text, p + 5, end, "encoding");
-        return a.found ? std::string(text.substr(a.valueStart, a.valueEnd - a.valueStart)) : std::string();
-    }
-    if (text.find("<html") == std::string_view::npos) return {};
-    XmlDocument html;
-    html.setText(text);
-    if (!html.findNext("html") || !html.enter() || !html.findNext("head") || !html.enter()) return {};
-    while (html.findNext("meta"))
-        if (equalsIgnoreAsciiCase(html.attribute("http-equiv"), "Content-Type"))
-            return charsetFromContentType(html.attribute("content"));
-    return {};
-}
 
 std::string systemErrorText(int error) {
     char buffer[256];
@@ -300,9 +148,9 @@ bool XmlDocument::parse() {
             break;
         }
         const char c = text[p];
-        if (isNameStart(c)) {
-            const std::size_t nameEnd = nameEndAt(text, p);
-            const std::size_t tagEnd = findTagEnd(text, nameEnd);
+        if (detail::isNameStart(c)) {
+            const std::size_t nameEnd = detail::nameEndAt(text, p);
+            const std::size_t tagEnd = detail::findTagEnd(text, nameEnd);
             if (tagEnd == std::string_view::npos) {
                 unterminated("start_tag", tagStart);
                 break;
@@ -318,8 +166,8 @@ bool XmlDocument::parse() {
             }
             pos = tagEnd + 1;
         } else if (c == '/') {
-            const std::size_t nameEnd = nameEndAt(text, p + 1);
-            const std::size_t tagEnd = findTagEnd(text, nameEnd);
+            const std::size_t nameEnd = detail::nameEndAt(text, p + 1);
+            const std::size_t tagEnd = detail::findTagEnd(text, nameEnd);
             if (tagEnd == std::string_view::npos) {
                 unterminated("end_tag", tagStart);
                 break;
@@ -364,7 +212,7 @@ bool XmlDocument::parse() {
                     break;
                 }
                 pos = close + 3;
-            } else if (rest.substr(0, 7) == "DOCTYPE" && rest.size() > 7 && isSpace(rest[7])) {
+            } else if (rest.substr(0, 7) == "DOCTYPE" && rest.size() > 7 && detail::isXmlSpace(rest[7])) {
                 // The internal subset in brackets may hold '>' of its own.
                 std::size_t q = p + 8;
                 bool inSubset = false;
@@ -451,25 +299,17 @@ bool XmlDocument::leave() {
     return true;
 }
 
-XmlDocument::AttributeSpan XmlDocument::findAttribute(int index, std::string_view name) const {
+detail::TagAttribute XmlDocument::findAttribute(int index, std::string_view name) const {
     const Element& e = m_elements[static_cast<std::size_t>(index)];
     const std::size_t begin = e.start + 1 + e.nameLength;
     std::size_t end = e.start + e.startTagLength - 1;  // the closing '>'
     if (end > begin && m_text[end - 1] == '/') --end;
-    const RawAttribute raw = scanAttribute(m_text, begin, end, name);
-    AttributeSpan span;
-    span.found = raw.found;
-    span.nameEnd = raw.nameEnd;
-    span.valueStart = raw.valueStart;
-    span.valueEnd = raw.valueEnd;
-    span.hasValue = raw.hasValue;
-    span.quoted = raw.quoted;
-    return span;
+    return detail::findTagAttribute(m_text, begin, end, name);
 }
 
 std::string XmlDocument::attribute(std::string_view name) const {
     if (!m_current || name.empty()) return {};
-    const AttributeSpan span = findAttribute(m_current, name);
+    const detail::TagAttribute span = findAttribute(m_current, name);
     if (!span.found) return {};
     return detail::decodeCharacterReferences(
         std::string_view(m_text).substr(span.valueStart, span.valueEnd - span.valueStart));
@@ -491,9 +331,9 @@ void XmlDocument::spliceStartTag(int index, std::size_t pos, std::size_t removed
 }
 
 bool XmlDocument::setAttribute(std::string_view name, std::string_view value) {
-    if (!m_current || !isValidWrittenName(name)) return false;
+    if (!m_current || !detail::isValidWrittenName(name)) return false;
     const std::string escaped = detail::escapeXmlText(value, detail::EscapeContext::Attribute);
-    const AttributeSpan span = findAttribute(m_current, name);
+    const detail::TagAttribute span = findAttribute(m_current, name);
     if (span.found && span.quoted) {
         spliceStartTag(m_current, span.valueStart, span.valueEnd - span.valueStart, escaped);
     } else if (span.found && span.hasValue) {
@@ -505,14 +345,14 @@ bool XmlDocument::setAttribute(std::string_view name, std::string_view value) {
         std::size_t at = e.start + e.startTagLength - 1;  // the closing '>'
         if (at > e.start + e.nameLength && m_text[at - 1] == '/') --at;
         std::size_t last = at;
-        while (last > e.start + e.nameLength + 1 && isSpace(m_text[last - 1])) --last;
+        while (last > e.start + e.nameLength + 1 && detail::isXmlSpace(m_text[last - 1])) --last;
         std::string piece;
         if (m_text[last - 1] == '=') {
             // "<a n=>": a dangling '=' would take the new attribute as its
             // value, so give it an empty one first.
             at = last;
             piece.append("\"\" ").append(name).append("=\"").append(escaped).append("\"");
-        } else if (isSpace(m_text[at - 1])) {  // "<name />": keep the space before "/>"
+        } else if (detail::isXmlSpace(m_text[at - 1])) {  // "<name />": keep the space before "/>"
             piece.append(name).append("=\"").append(escaped).append("\" ");
         } else {
             piece.append(" ").append(name).append("=\"").append(escaped).append("\"");
@@ -549,7 +389,7 @@ void XmlDocument::insertRecord(int at) {
 }
 
 bool XmlDocument::appendElement(std::string_view name, std::string_view content, unsigned flags) {
-    if (!isValidWrittenName(name)) return false;
+    if (!detail::isValidWrittenName(name)) return false;
     const std::string_view lineBreak = (flags & kNoLineBreak) ? "" : "\r\n";
     const bool startOnly = (flags & kStartTagOnly) != 0;
 
@@ -659,7 +499,7 @@ bool XmlDocument::appendToSelfClosedParent(std::string_view elementText, std::st
     std::string startTag = m_text.substr(p.start, p.startTagLength);
     startTag.pop_back();  // '>'
     if (!startTag.empty() && startTag.back() == '/') startTag.pop_back();
-    while (startTag.size() > 1 + p.nameLength && isSpace(startTag.back())) startTag.pop_back();
+    while (startTag.size() > 1 + p.nameLength && detail::isXmlSpace(startTag.back())) startTag.pop_back();
     startTag += '>';
     const std::string endTag = "</" + std::string(elementName(parent)) + ">";
     std::string replacement = startTag;
@@ -711,8 +551,10 @@ bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsi
 
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = fd < 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : errno);
+    // Only regular files: a folder cannot be read, and a device or pipe may
+    // never end.
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = fd < 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? errno : EINVAL);
         if (fd >= 0) ::close(fd);
         appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(error)}, logNumber("n", error)});
         return finish(false);
@@ -738,101 +580,12 @@ bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsi
         appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(readError)}, logNumber("n", readError)});
         return finish(false);
     }
-    if (S_ISREG(st.st_mode) && bytes.size() < static_cast<std::size_t>(st.st_size))
+    if (bytes.size() < static_cast<std::size_t>(st.st_size))
         appendLogEvent(m_log, "truncation_error",
                        {logNumber("length", static_cast<long long>(bytes.size())),
                         logNumber("n", static_cast<long long>(st.st_size))});
 
-    // Byte-order marks first, then what the text declares about itself.
-    std::string encoding;
-    int unitSize = 1;
-    std::string_view body(bytes);
-    if (body.substr(0, 3) == "\xEF\xBB\xBF") {
-        encoding = "UTF-8";
-        body.remove_prefix(3);
-    } else if (body.substr(0, 2) == "\xFF\xFE") {
-        encoding = "UTF-16LE";
-        unitSize = 2;
-        body.remove_prefix(2);
-    } else if (body.substr(0, 2) == "\xFE\xFF") {
-        encoding = "UTF-16BE";
-        unitSize = 2;
-        body.remove_prefix(2);
-    }
-    if (!encoding.empty()) {
-        fileFlags |= kFileByteOrderMark | (unitSize == 2 ? kFileUtf16 : 0);
-        appendLogEvent(m_log, "bom", {{"encoding", encoding}});
-    } else {
-        encoding = declaredEncoding(body);
-        // A declaration we could read as 8-bit text proves the file is not in
-        // a 16- or 32-bit form, whatever it claims.
-        if (!encoding.empty() && detail::charsetUnitSize(detail::resolveCharset(encoding)) != 1) {
-            appendLogEvent(m_log, "utf8_detection", {{"type", "wide_declaration_ignored"}, {"encoding", encoding}});
-            encoding = "UTF-8";
-        }
-    }
-    // Undeclared text starting with '<' is UTF-8 by default, but only when its
-    // bytes are UTF-8; otherwise it goes through detection below so legacy
-    // 8-bit files keep their characters instead of becoming U+FFFD.
-    const bool assumedUtf8 = encoding.empty() && !body.empty() && body[0] == '<';
-
-    if (unitSize == 2) {
-        std::u16string units;
-        units.reserve(body.size() / 2);
-        const bool bigEndian = encoding == "UTF-16BE";
-        std::size_t nulls = 0;
-        for (std::size_t i = 0; i + 1 < body.size(); i += 2) {
-            const auto b0 = static_cast<unsigned char>(body[i]);
-            const auto b1 = static_cast<unsigned char>(body[i + 1]);
-            const char16_t unit = bigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
-            if (unit == 0) ++nulls;
-            else units.push_back(unit);
-        }
-        if (body.size() % 2)
-            appendLogEvent(m_log, "truncation_error", {{"type", "odd_byte"}, logNumber("offset", static_cast<long long>(bytes.size() - 1))});
-        if (nulls) appendLogEvent(m_log, "nulls_removed", {logNumber("count", static_cast<long long>(nulls))});
-        if (bigEndian) appendLogEvent(m_log, "endian_swap");
-        appendLogEvent(m_log, "read", {{"encoding", encoding}, logNumber("length", static_cast<long long>(units.size()))});
-        m_text = utf16ToUtf8(units);
-    } else {
-        std::string text;
-        text.reserve(body.size());
-        for (char c : body)
-            if (c != '\0') text.push_back(c);
-        const std::size_t nulls = body.size() - text.size();
-        if (nulls) appendLogEvent(m_log, "nulls_removed", {logNumber("count", static_cast<long long>(nulls))});
-        appendLogEvent(m_log, "read", {{"encoding", encoding}, logNumber("length", static_cast<long long>(text.size()))});
-        if (assumedUtf8 && isValidUtf8(text)) {
-            encoding = "UTF-8";
-        } else if (encoding.empty()) {
-            const bool valid = isValidUtf8(text);
-            encoding = valid ? "UTF-8" : "";
-            appendLogEvent(m_log, "utf8_detection", {{"encoding", valid ? "UTF-8" : detail::systemCharset()}});
-        }
-        const std::string charset = detail::resolveCharset(encoding);
-        if (detail::isUtf8Charset(charset)) {
-            if (isValidUtf8(text)) {
-                m_text = std::move(text);
-            } else {
-                // Declared UTF-8 that is not: malformed bytes become U+FFFD.
-                m_text = utf16ToUtf8(utf8ToUtf16(text));
-                fileFlags |= kFileConversionLoss;
-            }
-        } else {
-            detail::ConversionResult converted = detail::convertToUtf8(text, charset);
-            m_text = std::move(converted.text);
-            if (converted.status == detail::ConversionStatus::UnknownCharset) {
-                fileFlags |= kFileConversionFailed;
-                appendLogEvent(m_log, "converted_to", {{"type", "unknown_charset"}, {"encoding", encoding}});
-            } else if (converted.status == detail::ConversionStatus::InvalidInput) {
-                fileFlags |= kFileConversionFailed;
-                appendLogEvent(m_log, "converted_to",
-                               {{"type", "invalid_input"}, {"encoding", charset},
-                                logNumber("offset", static_cast<long long>(converted.errorOffset))});
-            }
-        }
-    }
-    appendLogEvent(m_log, "converted_to", {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(m_text.size()))});
+    m_text = detail::decodeFileBytes(bytes, m_log, fileFlags);
     m_elements[0].length = m_text.size();
     return finish(true);
 }
@@ -846,37 +599,17 @@ bool XmlDocument::writeFile(const std::string& path, std::string* resultLog, uns
         return result;
     };
 
-    std::string encoding = declaredEncoding(m_text);
-    if (encoding.empty()) encoding = "UTF-8";
-    const std::string charset = detail::resolveCharset(encoding);
-    std::string converted;
-    const std::string* out = &m_text;
-    if (!detail::isUtf8Charset(charset)) {
-        detail::ConversionResult result = detail::convertFromUtf8(m_text, charset);
-        if (result.status == detail::ConversionStatus::UnknownCharset) {
-            // Writing the text under a name nothing can read back would lose it.
-            appendLogEvent(m_log, "converted_from", {{"type", "unknown_charset"}, {"encoding", encoding}});
-            fileFlags |= kFileConversionFailed;
-            return finish(false);
-        }
-        if (result.lossCount) {
-            fileFlags |= kFileConversionLoss;
-            appendLogEvent(m_log, "conversion_loss",
-                           {{"encoding", encoding}, logNumber("count", static_cast<long long>(result.lossCount))});
-        }
-        converted = std::move(result.text);
-        out = &converted;
-    }
-    appendLogEvent(m_log, "converted_from", {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(m_text.size()))});
+    std::string bytes;
+    if (!detail::encodeFileBytes(m_text, bytes, m_log, fileFlags)) return finish(false);
 
     // Through a temporary file and rename: a failed write leaves the old file.
     errno = 0;
-    if (!writeFileAtomically(path, *out)) {
+    if (!writeFileAtomically(path, bytes)) {
         const int error = errno ? errno : EIO;
         appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(error)}, logNumber("n", error)});
         return finish(false);
     }
-    appendLogEvent(m_log, "write", {{"encoding", encoding}, logNumber("length", static_cast<long long>(out->size()))});
+    appendLogEvent(m_log, "write", {logNumber("length", static_cast<long long>(bytes.size()))});
     return finish(true);
 }
 

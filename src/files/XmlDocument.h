@@ -11,6 +11,10 @@
 
 namespace quorvik {
 
+namespace detail {
+struct TagAttribute;
+}
+
 class XmlDocument {
 public:
     // appendElement flags.
@@ -58,10 +62,8 @@ public:
 
 private:
     struct Element;  // defined in XmlDocument.cpp
-    struct AttributeSpan;
-
     std::string_view elementName(int index) const;
-    AttributeSpan findAttribute(int index, std::string_view name) const;
+    detail::TagAttribute findAttribute(int index, std::string_view name) const;
     void log(std::string_view event, std::string_view detailName = {}, std::string_view detail = {},
              std::string_view numberName = {}, long long number = -1);
     void resetIndex();

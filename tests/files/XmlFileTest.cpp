@@ -10,6 +10,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace quorvik {
 namespace {
@@ -143,6 +145,7 @@ TEST_F(XmlFileTest, FileErrors) {
     EXPECT_NE(log.find("n=\"2\"/>"), std::string::npos) << log;  // ENOENT
     EXPECT_FALSE(doc.readFile(m_folder.string()));
     EXPECT_NE(doc.resultLog().find("<file_error"), std::string::npos);
+    EXPECT_FALSE(doc.readFile("/dev/zero")) << "a device that never ends is not read";
 
     doc.setText("<a/>");
     EXPECT_FALSE(doc.writeFile(path("no/such/folder/out.xml"), &log));
@@ -226,6 +229,44 @@ TEST_F(XmlFileTest, BuiltDocumentRoundTripsThroughAFile) {
         EXPECT_EQ(in.attribute("macro_desc"), special + std::to_string(i));
     }
     EXPECT_FALSE(in.findNext("item"));
+}
+
+// Each file operation has its own document; documents share nothing, so
+// threads reading, decoding references and writing at once do not interfere
+// (run under -DQUORVIK_SANITIZE=thread to check).
+TEST_F(XmlFileTest, DocumentsOnSeparateThreadsShareNothing) {
+    constexpr int kThreads = 4;
+    std::vector<std::string> results(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            std::string seen;
+            for (int round = 0; round < 20; ++round) {
+                XmlDocument in;
+                in.readFile(kData + (t % 2 ? "gbk.xml" : "windows-1252.xml"));
+                seen += profileName(in);
+                XmlDocument out;
+                out.setText("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n");
+                out.appendElement("r");
+                out.setAttribute("v", "&eacute;" + std::to_string(round));
+                XmlDocument decode;
+                decode.setText("<a v=\"&Eacute;&#x41;&nbsp;\"/>");
+                decode.findNext("a");
+                seen += decode.attribute("v");
+                out.writeFile(path("thread" + std::to_string(t) + ".xml"));
+                XmlDocument back;
+                back.readFile(path("thread" + std::to_string(t) + ".xml"));
+                back.parse();
+                back.findNext("r");
+                seen += back.attribute("v");
+            }
+            results[static_cast<std::size_t>(t)] = seen;
+        });
+    }
+    for (std::thread& t : threads) t.join();
+    for (int t = 2; t < kThreads; ++t) EXPECT_EQ(results[static_cast<std::size_t>(t)], results[static_cast<std::size_t>(t % 2)]);
+    EXPECT_NE(results[0].find("\xE2\x82\xAC"), std::string::npos);
+    EXPECT_NE(results[1].find("\xE9\xBC\xA0"), std::string::npos);
 }
 
 }  // namespace
