@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <functional>
 
 namespace quorvik {
@@ -240,6 +241,55 @@ TEST(BadFile, UnreadableFileIsRefused) {
     }
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST(BadFile, NewFileInAFolderThatCannotBeWrittenIsNotCreated) {
+    TempUserFolder folder;
+    ASSERT_EQ(::chmod((folder.path() + "db").c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    {
+        AsOrdinaryUser user;
+        auto& store = SettingsStore::instance();
+        EXPECT_FALSE(store.openForModel(folder.path(), "m"));
+        EXPECT_FALSE(store.isOpen());
+        expectOperations(false);
+    }
+    EXPECT_FALSE(fileExists(folder.dbFile("m")));
+}
+
+TEST(BadFile, DamagedTableFailsWhileTheOtherTablesKeepWorking) {
+    TempUserFolder folder;
+    seed(folder, "m");
+    const std::string path = folder.dbFile("m");
+    {
+        // Overwrite the first page of t_configdata with garbage.
+        RawDb raw(path);
+        const long long pageSize = raw.number("PRAGMA page_size");
+        const long long rootPage =
+            raw.number("SELECT rootpage FROM sqlite_master WHERE name = 't_configdata'");
+        ASSERT_GT(rootPage, 1);
+        std::string bytes = readWholeFile(path).value_or("");
+        ASSERT_GE(static_cast<long long>(bytes.size()), rootPage * pageSize);
+        std::fill_n(bytes.begin() + (rootPage - 1) * pageSize, pageSize, '\xEE');
+        ASSERT_TRUE(writeFileAtomically(path, bytes));
+    }
+    auto& store = SettingsStore::instance();
+    ASSERT_TRUE(store.openForModel(folder.path(), "m"));
+    std::string value = "stale";
+    EXPECT_FALSE(store.getConfigValue(1, "dpi_count", value));
+    EXPECT_EQ(value, "");
+    EXPECT_FALSE(store.setConfigValue(1, "dpi_count", "3"));
+    EXPECT_EQ(store.addProfile({.name = "needs the damaged table"}), 0);
+
+    std::vector<ProfileRecord> profiles;
+    EXPECT_EQ(store.listProfiles(profiles), 1);
+    std::vector<MacroStep> steps;
+    EXPECT_EQ(store.listMacroSteps(1, steps), 2);
+    EXPECT_TRUE(store.renameMacro(1, "still writable"));
+    MacroRecord macro;
+    ASSERT_TRUE(store.getMacro(1, macro));
+    EXPECT_EQ(macro.name, "still writable");
+    EXPECT_EQ(store.getActiveLightMode(1), 2);
 }
 
 TEST(BadFile, DatabaseLockedByAnotherProcessFailsEverythingUntilReleased) {
