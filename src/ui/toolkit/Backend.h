@@ -32,12 +32,12 @@ struct FileDialogResult {
 };
 
 struct TrayIconState {
-    HWND owner = 0;             // window that receives the callback message
-    unsigned id = 0;            // icon identifier (109)
-    UINT callbackMessage = 0;   // posted with lParam = WM_LBUTTONDOWN, WM_RBUTTONUP...
+    HWND owner = 0;            // window that receives the callback message
+    unsigned id = 0;           // icon identifier (109)
+    UINT callbackMessage = 0;  // posted with lParam = WM_LBUTTONDOWN, WM_RBUTTONUP...
     HICON icon = 0;
     std::string tip;
-    bool shown = false;         // false removes the icon
+    bool shown = false;  // false removes the icon
 };
 
 class Backend {
@@ -76,8 +76,8 @@ public:
     virtual void updateTrayIcon(const TrayIconState& state) = 0;
 
     virtual bool openUrl(const std::string& url) = 0;
-    virtual Rect workArea() = 0;   // available geometry of the primary screen
-    virtual Point cursorPos() = 0; // screen coordinates
+    virtual Rect workArea() = 0;    // available geometry of the primary screen
+    virtual Point cursorPos() = 0;  // screen coordinates
 };
 
 }  // namespace DUI

@@ -20,7 +20,8 @@ public:
     bool IsCharging() const;
     // The fill to draw now (equals the level unless charging).
     int GetDisplayLevel() const;
-    void SetBatteryImages(const std::string& background, const std::string& level, const std::string& charging);
+    void SetBatteryImages(const std::string& background, const std::string& level,
+                          const std::string& charging);
     std::string GetLevelImage() const;
     std::string GetChargingImage() const;
 

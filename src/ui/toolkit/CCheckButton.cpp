@@ -3,6 +3,8 @@
 
 namespace DUI {
 
-void CCheckButton::onUserClick() { setCheckState(GetCheck() == 0 ? 1 : 0); }
+void CCheckButton::onUserClick() {
+    setCheckState(GetCheck() == 0 ? 1 : 0);
+}
 
 }  // namespace DUI

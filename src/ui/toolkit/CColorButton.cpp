@@ -35,6 +35,8 @@ void CColorButton::SetCheck(int check) {
     if (check != 0) detail::uncheckGroupSiblings(this, GetGroup());
 }
 
-void CColorButton::onUserClick() { SetCheck(1); }
+void CColorButton::onUserClick() {
+    SetCheck(1);
+}
 
 }  // namespace DUI

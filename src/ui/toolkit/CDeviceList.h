@@ -42,7 +42,8 @@ public:
     // Caption before each row's version ("Firmware").
     void SetVersionDesc(const std::string& text);
     std::string GetVersionDesc() const;
-    void SetBatteryImages(const std::string& background, const std::string& level, const std::string& charging);
+    void SetBatteryImages(const std::string& background, const std::string& level,
+                          const std::string& charging);
     void SetModeImage(const std::string& name);
 
     // The user opened row `index`.

@@ -20,6 +20,8 @@ void CRadioButton::SetCheck(int check) {
     if (check != 0) detail::uncheckGroupSiblings(this, GetGroup());
 }
 
-void CRadioButton::onUserClick() { SetCheck(1); }
+void CRadioButton::onUserClick() {
+    SetCheck(1);
+}
 
 }  // namespace DUI

@@ -14,7 +14,8 @@ int CRecordList::AddString(const std::string& text, int type, int value, int tim
 int CRecordList::InsertString(int position, const std::string& text, int type, int value, int timestamp) {
     {
         std::lock_guard lock(m_mutex);
-        if (position < 0 || position > static_cast<int>(m_items.size())) position = static_cast<int>(m_items.size());
+        if (position < 0 || position > static_cast<int>(m_items.size()))
+            position = static_cast<int>(m_items.size());
         m_items.insert(m_items.begin() + position, {text, type, value, timestamp});
     }
     requestRedraw();
@@ -171,7 +172,8 @@ std::string CRecordList::GetEditText() const {
     return m_editText;
 }
 
-void CRecordList::SetListImages(const std::string& icon, const std::string& background, const std::string& more) {
+void CRecordList::SetListImages(const std::string& icon, const std::string& background,
+                                const std::string& more) {
     {
         std::lock_guard lock(m_mutex);
         m_icon = icon;

@@ -73,7 +73,9 @@ void Dispatcher::SetBackend(Backend* backend) {
     queue().uiThread.store(backend ? std::this_thread::get_id() : std::thread::id{});
 }
 
-Backend* Dispatcher::GetBackend() { return queue().backend.load(); }
+Backend* Dispatcher::GetBackend() {
+    return queue().backend.load();
+}
 
 bool Dispatcher::IsUiThread() {
     const std::thread::id ui = queue().uiThread.load();

@@ -8,10 +8,10 @@
 namespace DUI {
 
 struct KeyInput {
-    int kind = 2;        // 0 nothing usable, 2 keyboard, 3 other input device
+    int kind = 2;  // 0 nothing usable, 2 keyboard, 3 other input device
     bool released = false;
-    int vk = 0;          // virtual-key code after the left/right and keypad corrections
-    std::string name;    // display name; empty when the backend has none
+    int vk = 0;        // virtual-key code after the left/right and keypad corrections
+    std::string name;  // display name; empty when the backend has none
 };
 
 }  // namespace DUI

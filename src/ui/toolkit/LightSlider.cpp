@@ -3,6 +3,8 @@
 
 namespace DUI {
 
-LightSlider::LightSlider() { SetRange(0, 4); }
+LightSlider::LightSlider() {
+    SetRange(0, 4);
+}
 
 }  // namespace DUI

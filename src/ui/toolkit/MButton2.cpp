@@ -3,7 +3,9 @@
 
 namespace DUI {
 
-void MButton2::SetCheck(int check) { setCheckState(check); }
+void MButton2::SetCheck(int check) {
+    setCheckState(check);
+}
 
 int MButton2::GetCheck() const {
     std::lock_guard lock(m_mutex);

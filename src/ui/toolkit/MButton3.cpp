@@ -3,6 +3,8 @@
 
 namespace DUI {
 
-void MButton3::onUserClick() { setCheckState(GetCheck() == 0 ? 1 : 0); }
+void MButton3::onUserClick() {
+    setCheckState(GetCheck() == 0 ? 1 : 0);
+}
 
 }  // namespace DUI

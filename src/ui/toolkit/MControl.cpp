@@ -111,13 +111,17 @@ void MControl::OnFocus(bool focus) {
     });
 }
 
-bool MControl::HasFocus() const { return m_dialog != nullptr && m_dialog->GetFocusControl() == this; }
+bool MControl::HasFocus() const {
+    return m_dialog != nullptr && m_dialog->GetFocusControl() == this;
+}
 
 void MControl::AddMTimer() {
     if (m_dialog) m_dialog->registerMTimer(this);
 }
 
-void MControl::UpdateControl() { requestRedraw(); }
+void MControl::UpdateControl() {
+    requestRedraw();
+}
 
 void MControl::OnMTimer(unsigned /*elapsedMs*/) {}
 
@@ -152,6 +156,8 @@ void MControl::requestRedraw() {
     });
 }
 
-bool MControl::usable() const { return IsShown() && IsEnabled(); }
+bool MControl::usable() const {
+    return IsShown() && IsEnabled();
+}
 
 }  // namespace DUI

@@ -71,9 +71,13 @@ bool MDialog::OwnsControl(const MControl* control) const {
                        [control](const auto& c) { return c.get() == control; });
 }
 
-void MDialog::DoOK() { EndModal(IDOK); }
+void MDialog::DoOK() {
+    EndModal(IDOK);
+}
 
-void MDialog::DoCancel() { EndModal(IDCANCEL); }
+void MDialog::DoCancel() {
+    EndModal(IDCANCEL);
+}
 
 void MDialog::SetMTimer(unsigned intervalMs) {
     {
@@ -83,7 +87,9 @@ void MDialog::SetMTimer(unsigned intervalMs) {
     SetTimer(kMTimerId, intervalMs);
 }
 
-void MDialog::KillMTimer() { KillTimer(kMTimerId); }
+void MDialog::KillMTimer() {
+    KillTimer(kMTimerId);
+}
 
 void MDialog::LoadBKImage(const std::string& name) {
     {
@@ -140,7 +146,9 @@ void MDialog::SetFocusControl(int id) {
     Dispatcher::RunOnUiThread(GetSafeHwnd(), [this, id] { setFocus(id == 0 ? nullptr : GetControl(id)); });
 }
 
-MControl* MDialog::GetFocusControl() const { return m_focus.load(); }
+MControl* MDialog::GetFocusControl() const {
+    return m_focus.load();
+}
 
 void MDialog::setFocus(MControl* control) {
     MControl* old = m_focus.load();
@@ -157,7 +165,9 @@ void MDialog::registerMTimer(MControl* control) {
         m_timerControls.push_back(control);
 }
 
-void MDialog::OnMinimize() { ShowWindow(SW_MINIMIZE); }
+void MDialog::OnMinimize() {
+    ShowWindow(SW_MINIMIZE);
+}
 
 void MDialog::OnMaximize() {
     if (GetSafeHwnd() == 0) return;
@@ -171,7 +181,9 @@ void MDialog::OnMaximize() {
     });
 }
 
-void MDialog::OnRestore() { ShowWindow(SW_RESTORE); }
+void MDialog::OnRestore() {
+    ShowWindow(SW_RESTORE);
+}
 
 LRESULT MDialog::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == kMTimerId) {

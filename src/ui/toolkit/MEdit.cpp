@@ -67,7 +67,9 @@ std::string MEdit::filterTyped(const std::string& typed) const {
     return out;
 }
 
-int MEdit::textChangedCode() const { return kNotifyTextChanged; }
+int MEdit::textChangedCode() const {
+    return kNotifyTextChanged;
+}
 
 bool MEdit::userSetText(const std::string& typed) {
     if (!usable()) return false;
@@ -89,8 +91,12 @@ bool MEdit::userTypeAndLeave(const std::string& typed) {
     return true;
 }
 
-bool MEdit::userPressEnter() { return usable(); }
+bool MEdit::userPressEnter() {
+    return usable();
+}
 
-void MEdit::OnFocusChanged(bool gained) { notify(gained ? kNotifySetFocus : kNotifyKillFocus); }
+void MEdit::OnFocusChanged(bool gained) {
+    notify(gained ? kNotifySetFocus : kNotifyKillFocus);
+}
 
 }  // namespace DUI

@@ -33,6 +33,8 @@ bool MPalette::userRelease() {
     return true;
 }
 
-bool MPalette::userPick(std::uint32_t color) { return userDrag(color) && userRelease(); }
+bool MPalette::userPick(std::uint32_t color) {
+    return userDrag(color) && userRelease();
+}
 
 }  // namespace DUI

@@ -31,10 +31,18 @@ std::string readHead(const std::string& path, std::size_t limit) {
     return bytes;
 }
 
-unsigned byteAt(const std::string& b, std::size_t i) { return static_cast<unsigned char>(b[i]); }
-unsigned be16(const std::string& b, std::size_t i) { return byteAt(b, i) << 8 | byteAt(b, i + 1); }
-unsigned le16(const std::string& b, std::size_t i) { return byteAt(b, i) | byteAt(b, i + 1) << 8; }
-std::uint32_t be32(const std::string& b, std::size_t i) { return be16(b, i) << 16 | be16(b, i + 2); }
+unsigned byteAt(const std::string& b, std::size_t i) {
+    return static_cast<unsigned char>(b[i]);
+}
+unsigned be16(const std::string& b, std::size_t i) {
+    return byteAt(b, i) << 8 | byteAt(b, i + 1);
+}
+unsigned le16(const std::string& b, std::size_t i) {
+    return byteAt(b, i) | byteAt(b, i + 1) << 8;
+}
+std::uint32_t be32(const std::string& b, std::size_t i) {
+    return be16(b, i) << 16 | be16(b, i + 2);
+}
 std::int32_t le32(const std::string& b, std::size_t i) {
     return static_cast<std::int32_t>(le16(b, i) | le16(b, i + 2) << 16);
 }
@@ -49,7 +57,8 @@ bool jpegSize(const std::string& b, int& width, int& height) {
             continue;
         }
         const unsigned length = be16(b, i + 2);
-        const bool sof = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        const bool sof =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (sof) {
             height = static_cast<int>(be16(b, i + 5));
             width = static_cast<int>(be16(b, i + 7));

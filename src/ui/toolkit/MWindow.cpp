@@ -33,7 +33,9 @@ Rect defaultWorkArea() {
 
 MWindow::MWindow() = default;
 
-MWindow::~MWindow() { destroyNow(); }
+MWindow::~MWindow() {
+    destroyNow();
+}
 
 HWND MWindow::Create(HWND owner, const std::string& title, std::uint32_t style, std::uint32_t exStyle,
                      const Rect& rect) {
@@ -359,25 +361,27 @@ void MWindow::ShowWindow(HWND hwnd, int showCmd) {
     });
 }
 
-MWindow* MWindow::FromHandle(HWND hwnd) { return WindowRegistry::instance().find(hwnd); }
+MWindow* MWindow::FromHandle(HWND hwnd) {
+    return WindowRegistry::instance().find(hwnd);
+}
 
 LRESULT MWindow::OnWindowMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     switch (message) {
-    case WM_CLOSE:
-        // From outside (closing helper windows): a modal run ends with the
-        // result asked for, OK or Cancel; any other value counts as Cancel.
-        if (m_inModal.load())
-            EndModal(wParam == IDOK ? IDOK : IDCANCEL);
-        else
-            ShowWindow(SW_HIDE);
-        return 0;
-    case WM_TIMER:
-        OnTimer(wParam);
-        return 0;
-    case WM_NCACTIVATE:
-        return OnNcActivate(wParam != 0);
-    default:
-        return 0;
+        case WM_CLOSE:
+            // From outside (closing helper windows): a modal run ends with the
+            // result asked for, OK or Cancel; any other value counts as Cancel.
+            if (m_inModal.load())
+                EndModal(wParam == IDOK ? IDOK : IDCANCEL);
+            else
+                ShowWindow(SW_HIDE);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_NCACTIVATE:
+            return OnNcActivate(wParam != 0);
+        default:
+            return 0;
     }
 }
 
@@ -391,9 +395,13 @@ void MWindow::InitUI() {}
 
 void MWindow::UISize(const Rect& /*client*/) {}
 
-int MWindow::OnMessage(int /*id*/, int /*code*/, std::intptr_t /*param*/) { return 0; }
+int MWindow::OnMessage(int /*id*/, int /*code*/, std::intptr_t /*param*/) {
+    return 0;
+}
 
-int MWindow::OnNcActivate(bool /*active*/) { return 1; }
+int MWindow::OnNcActivate(bool /*active*/) {
+    return 1;
+}
 
 void MWindow::OnTimer(std::uintptr_t /*id*/) {}
 
@@ -430,9 +438,13 @@ void MWindow::destroyNow() {
     if (backend) backend->windowDestroyed(hwnd);
 }
 
-void MWindow::backendGeometryChanged(const Rect& windowRect) { applyGeometry(windowRect); }
+void MWindow::backendGeometryChanged(const Rect& windowRect) {
+    applyGeometry(windowRect);
+}
 
-void MWindow::backendActivated(bool active) { OnWindowMessage(WM_NCACTIVATE, active ? 1 : 0, 0); }
+void MWindow::backendActivated(bool active) {
+    OnWindowMessage(WM_NCACTIVATE, active ? 1 : 0, 0);
+}
 
 void MWindow::setZoomed(bool zoomed, const Rect& rect) {
     {

@@ -29,7 +29,8 @@ public:
     static std::string GetSkinFolder();
 
     // Accent colour of selections, COLORREF order (red in the low byte).
-    static inline std::atomic<std::uint32_t> m_select_color{0x3C8CFF};  // orange-red accent (R=0xFF, G=0x8C, B=0x3C)
+    static inline std::atomic<std::uint32_t> m_select_color{
+        0x3C8CFF};  // orange-red accent (R=0xFF, G=0x8C, B=0x3C)
 };
 
 }  // namespace DUI

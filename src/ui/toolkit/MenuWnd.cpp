@@ -15,8 +15,9 @@ HWND MenuWnd::Create(HWND notify, UINT message, Point position, int width) {
         m_notify = notify;
         m_message = message;
     }
-    return MWindow::Create(notify, kTitle, WS_POPUP, WS_EX_TOOLWINDOW,
-                           Rect{position.x, position.y, position.x + std::max(1, width), position.y + kRowHeight});
+    return MWindow::Create(
+        notify, kTitle, WS_POPUP, WS_EX_TOOLWINDOW,
+        Rect{position.x, position.y, position.x + std::max(1, width), position.y + kRowHeight});
 }
 
 void MenuWnd::AddMenu(int command, const std::string& text) {

@@ -7,12 +7,12 @@
 
 namespace DUI {
 
-using HWND = std::uintptr_t;    // window handle; 0 = no window
+using HWND = std::uintptr_t;  // window handle; 0 = no window
 using UINT = unsigned int;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
-using HICON = std::uintptr_t;   // icon handle from MRender::LoadIconFromFile; 0 = none
+using HICON = std::uintptr_t;  // icon handle from MRender::LoadIconFromFile; 0 = none
 
 // Messages.
 inline constexpr UINT WM_CREATE = 0x0001;

@@ -19,7 +19,9 @@ std::string NumberEdit::filterTyped(const std::string& typed) const {
     return out;
 }
 
-int NumberEdit::textChangedCode() const { return kNotifyKillFocus; }
+int NumberEdit::textChangedCode() const {
+    return kNotifyKillFocus;
+}
 
 bool NumberEdit::userPressEnter() {
     if (!usable()) return false;

@@ -40,12 +40,12 @@
 #include "ui/toolkit/headless/HeadlessBackend.h"
 #include "ui/toolkit/headless/HeadlessUser.h"
 
+#include <gtest/gtest.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace DUI::test {
@@ -57,7 +57,8 @@ protected:
 
     template <class T>
     T* make(const char* className, int id, MControl* parent = nullptr) {
-        auto* control = dynamic_cast<T*>(dialog.CreateControl(className, id, Rect{0, 0, 100, 30}, {}, parent));
+        auto* control =
+            dynamic_cast<T*>(dialog.CreateControl(className, id, Rect{0, 0, 100, 30}, {}, parent));
         EXPECT_NE(control, nullptr) << className;
         return control;
     }
@@ -69,12 +70,12 @@ protected:
 
 TEST_F(ControlTest, EveryClassIsCreatedByItsName) {
     const std::vector<std::string> names = {
-        "MPicture",     "MText",        "MButton",     "MButton2",    "MButton3",     "CImageButton",
+        "MPicture",     "MText",        "MButton",     "MButton2",     "MButton3",     "CImageButton",
         "CTextButton",  "CIconButton",  "CHelpButton", "CCheckButton", "CRadioButton", "MEdit",
-        "NumberEdit",   "NumberEdit2",  "MComboBox",   "MComboBox2",  "DListBox",     "MTabCtrl",
-        "MTabLayout",   "CArea",        "CRoundArea",  "CDeviceList", "CDeviceState", "BatteryCtrl",
-        "MouseCtrl",    "MouseKeyCtrl", "DPIControl",  "DPISlider",   "ReporteCtrl",  "LightSlider",
-        "CColorButton", "MPalette",     "MacroList",   "CRecordList", "MProgress",    "MProgress2"};
+        "NumberEdit",   "NumberEdit2",  "MComboBox",   "MComboBox2",   "DListBox",     "MTabCtrl",
+        "MTabLayout",   "CArea",        "CRoundArea",  "CDeviceList",  "CDeviceState", "BatteryCtrl",
+        "MouseCtrl",    "MouseKeyCtrl", "DPIControl",  "DPISlider",    "ReporteCtrl",  "LightSlider",
+        "CColorButton", "MPalette",     "MacroList",   "CRecordList",  "MProgress",    "MProgress2"};
     int id = 100;
     for (const std::string& name : names) {
         MControl* c = dialog.CreateControl(name, ++id, Rect{1, 2, 3, 4}, "title");
@@ -112,7 +113,8 @@ TEST_F(ControlTest, UserActionsProduceTheirNotifications) {
     const std::vector<Case> cases = {
         {"button click", "MButton", [](auto& u, auto& d, auto&) { u.click(d, id); }, {{id, 2, 0}}},
         {"image button click", "CImageButton", [](auto& u, auto& d, auto&) { u.click(d, id); }, {{id, 2, 0}}},
-        {"combo choice carries the index", "MComboBox",
+        {"combo choice carries the index",
+         "MComboBox",
          [](auto& u, auto& d, auto& c) {
              auto& combo = static_cast<MComboBox&>(c);
              combo.AddItem("a", 10);
@@ -120,23 +122,30 @@ TEST_F(ControlTest, UserActionsProduceTheirNotifications) {
              u.chooseData(d, id, 20);
          },
          {{id, 2, 1}}},
-        {"edit: focus, typing, leaving", "MEdit", [](auto& u, auto& d, auto&) { u.typeAndLeave(d, id, "12"); },
+        {"edit: focus, typing, leaving",
+         "MEdit",
+         [](auto& u, auto& d, auto&) { u.typeAndLeave(d, id, "12"); },
          {{id, 30, 0}, {id, 26, 0}, {id, 29, 0}}},
-        {"edit: typing the same text again changes nothing", "MEdit",
+        {"edit: typing the same text again changes nothing",
+         "MEdit",
          [](auto& u, auto& d, auto& c) {
              static_cast<MEdit&>(c).SetEditText("same");
              u.type(d, id, "same");
          },
          {{id, 30, 0}}},
-        {"number field: text change is 29, finishing is 2", "NumberEdit",
-         [](auto& u, auto& d, auto&) { u.typeAndLeave(d, id, "25"); }, {{id, 30, 0}, {id, 29, 0}, {id, 2, 0}}},
-        {"number field: Enter finishes too", "NumberEdit",
+        {"number field: text change is 29, finishing is 2",
+         "NumberEdit",
+         [](auto& u, auto& d, auto&) { u.typeAndLeave(d, id, "25"); },
+         {{id, 30, 0}, {id, 29, 0}, {id, 2, 0}}},
+        {"number field: Enter finishes too",
+         "NumberEdit",
          [](auto& u, auto& d, auto&) {
              u.type(d, id, "3");
              u.pressEnter(d, id);
          },
          {{id, 30, 0}, {id, 29, 0}, {id, 2, 0}}},
-        {"slider: every new position is 8, release is 2", "DPISlider",
+        {"slider: every new position is 8, release is 2",
+         "DPISlider",
          [](auto& u, auto& d, auto& c) {
              static_cast<DPISlider&>(c).SetRange(1, 80);
              u.drag(d, id, 5);
@@ -145,23 +154,28 @@ TEST_F(ControlTest, UserActionsProduceTheirNotifications) {
              u.release(d, id);
          },
          {{id, 8, 5}, {id, 8, 80}, {id, 2, 80}}},
-        {"palette: moving is 27, letting go is 2", "MPalette",
-         [](auto& u, auto& d, auto&) { u.pickColor(d, id, 0x123456); }, {{id, 27, 0x123456}, {id, 2, 0x123456}}},
-        {"macro list: right click is 5, rename end is 29", "MacroList",
+        {"palette: moving is 27, letting go is 2",
+         "MPalette",
+         [](auto& u, auto& d, auto&) { u.pickColor(d, id, 0x123456); },
+         {{id, 27, 0x123456}, {id, 2, 0x123456}}},
+        {"macro list: right click is 5, rename end is 29",
+         "MacroList",
          [](auto& u, auto& d, auto& c) {
              static_cast<MacroList&>(c).AddString("m", 4);
              u.contextMenu(d, id, 0);
              u.editItem(d, id, 0, "renamed");
          },
          {{id, 5, 0}, {id, 29, 0}}},
-        {"step list: choice is 2, right click is 9", "CRecordList",
+        {"step list: choice is 2, right click is 9",
+         "CRecordList",
          [](auto& u, auto& d, auto& c) {
              static_cast<CRecordList&>(c).AddString("10 ms", 1, 10, 1);
              u.choose(d, id, 0);
              u.contextMenu(d, id, 0);
          },
          {{id, 2, 0}, {id, 9, 0}}},
-        {"DPI stages: choice 2, colour 9, typed DPI 30 then 29", "DPIControl",
+        {"DPI stages: choice 2, colour 9, typed DPI 30 then 29",
+         "DPIControl",
          [](auto& u, auto& d, auto& c) {
              auto& stages = static_cast<DPIControl&>(c);
              stages.AddItem(400, 0xFF);
@@ -171,7 +185,8 @@ TEST_F(ControlTest, UserActionsProduceTheirNotifications) {
              u.editItem(d, id, 1, "1600");
          },
          {{id, 2, 1}, {id, 9, 0}, {id, 30, 1}, {id, 29, 1}}},
-        {"tab click carries the tab index", "MTabCtrl",
+        {"tab click carries the tab index",
+         "MTabCtrl",
          [](auto& u, auto& d, auto& c) {
              auto& tabs = static_cast<MTabCtrl&>(c);
              tabs.AddItem(1, "home", "");
@@ -179,13 +194,15 @@ TEST_F(ControlTest, UserActionsProduceTheirNotifications) {
              u.choose(d, id, 1);
          },
          {{id, 2, 1}}},
-        {"device list opening a row", "CDeviceList",
+        {"device list opening a row",
+         "CDeviceList",
          [](auto& u, auto& d, auto& c) {
              static_cast<CDeviceList&>(c).AddDevice("Mouse", 101, "m.png");
              u.choose(d, id, 0);
          },
          {{id, 2, 0}}},
-        {"profile list: choice 2, in-place edit end 29", "DListBox",
+        {"profile list: choice 2, in-place edit end 29",
+         "DListBox",
          [](auto& u, auto& d, auto& c) {
              auto& list = static_cast<DListBox&>(c);
              list.AddString("Profile 1", 1);
@@ -194,8 +211,10 @@ TEST_F(ControlTest, UserActionsProduceTheirNotifications) {
              u.editItem(d, id, 0, "Work");
          },
          {{id, 2, 0}, {id, 29, 0}}},
-        {"choosing an item that does not exist notifies nothing", "ReporteCtrl",
-         [](auto& u, auto& d, auto&) { u.choose(d, id, 3); }, {}},
+        {"choosing an item that does not exist notifies nothing",
+         "ReporteCtrl",
+         [](auto& u, auto& d, auto&) { u.choose(d, id, 3); },
+         {}},
     };
     for (const Case& c : cases) {
         TestDialog d;
@@ -326,7 +345,7 @@ TEST_F(ControlTest, ListBoxesInsertSelectAndEdit) {
     EXPECT_EQ(list->GetCurData(), 0);
     EXPECT_FALSE(user.editItem(dialog, 31, 0, "x"));  // editing is off
     list->SetEditable(true);
-    EXPECT_TRUE(user.editItem(dialog, 31, 1, ""));    // an empty result is passed on
+    EXPECT_TRUE(user.editItem(dialog, 31, 1, ""));  // an empty result is passed on
     EXPECT_EQ(list->GetItemText(1), "");
     EXPECT_EQ(list->GetCurSel(), 1);
 

@@ -10,13 +10,13 @@
 #include "ui/toolkit/Dispatcher.h"
 #include "ui/toolkit/MComboBox.h"
 #include "ui/toolkit/MEdit.h"
-#include "ui/toolkit/MText.h"
 #include "ui/toolkit/MTabCtrl.h"
+#include "ui/toolkit/MText.h"
 #include "ui/toolkit/headless/HeadlessBackend.h"
 
+#include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>
-#include <gtest/gtest.h>
 #include <map>
 #include <string>
 #include <thread>
@@ -108,7 +108,8 @@ TEST(ThreadTest, WorkerUpdatesControlsWhileTheUiThreadReadsAndDraws) {
         backend.processEvents();
         backend.advance(10);
         // What a drawing backend reads.
-        reads += static_cast<long>(status->GetTitle().size() + devices->GetRows().size() + stages->GetStages().size());
+        reads += static_cast<long>(status->GetTitle().size() + devices->GetRows().size() +
+                                   stages->GetStages().size());
         reads += count->GetCurData() + battery->GetDisplayLevel() + tabs->GetCurSel();
     }
     worker.join();

@@ -60,8 +60,16 @@ TEST_F(WindowTest, ModalResultsFollowHowTheDialogEnded) {
         bool answered;
     };
     const std::vector<Case> cases = {
-        {"first button", [](auto& b, auto& u) { b.answerModal("MessageBox", [&u](MWindow& w) { u.click(static_cast<MDialog&>(w), 33); }); }, 1, true},
-        {"second button", [](auto& b, auto& u) { b.answerModal("MessageBox", [&u](MWindow& w) { u.click(static_cast<MDialog&>(w), 34); }); }, 2, true},
+        {"first button",
+         [](auto& b, auto& u) {
+             b.answerModal("MessageBox", [&u](MWindow& w) { u.click(static_cast<MDialog&>(w), 33); });
+         },
+         1, true},
+        {"second button",
+         [](auto& b, auto& u) {
+             b.answerModal("MessageBox", [&u](MWindow& w) { u.click(static_cast<MDialog&>(w), 34); });
+         },
+         2, true},
         {"scripted OK", [](auto& b, auto&) { b.answerModal("MessageBox", IDOK); }, 1, true},
         {"scripted Cancel", [](auto& b, auto&) { b.answerModal("MessageBox", IDCANCEL); }, 2, true},
         {"closed from outside with wParam 2",
@@ -77,9 +85,12 @@ TEST_F(WindowTest, ModalResultsFollowHowTheDialogEnded) {
          },
          1, true},
         {"closed from outside with an odd wParam counts as Cancel",
-         [](auto& b, auto&) { b.answerModal("MessageBox", [](MWindow& w) { w.PostMessage(WM_CLOSE, 610, 0); }); },
+         [](auto& b, auto&) {
+             b.answerModal("MessageBox", [](MWindow& w) { w.PostMessage(WM_CLOSE, 610, 0); });
+         },
          2, true},
-        {"answer for another title: cancelled, not answered", [](auto& b, auto&) { b.answerModal("Other", IDOK); }, 2, false},
+        {"answer for another title: cancelled, not answered",
+         [](auto& b, auto&) { b.answerModal("Other", IDOK); }, 2, false},
         {"nothing scripted: cancelled, not answered", [](auto&, auto&) {}, 2, false},
     };
     for (const Case& c : cases) {
@@ -122,7 +133,7 @@ TEST_F(WindowTest, NestedMessageBoxInsideADialog) {
     EXPECT_EQ(log[0].title, "ProfileDlg");
     EXPECT_EQ(log[1].result, IDCANCEL);
     EXPECT_EQ(log[2].result, IDOK);
-    EXPECT_FALSE(dialog.IsWindowVisible());  // hidden after its modal run
+    EXPECT_FALSE(dialog.IsWindowVisible());          // hidden after its modal run
     EXPECT_EQ(dialog.ShowModal(SW_SHOW), IDCANCEL);  // can run again; unanswered now
 }
 
@@ -196,8 +207,12 @@ TEST_F(WindowTest, TimersFireInDeadlineOrderOnTheVirtualClock) {
     a.open("A");
     b.open("B");
     std::vector<std::pair<std::string, std::int64_t>> fired;
-    a.timer = [&](TestDialog&, std::uintptr_t id) { fired.push_back({"A" + std::to_string(id), backend.now()}); };
-    b.timer = [&](TestDialog&, std::uintptr_t id) { fired.push_back({"B" + std::to_string(id), backend.now()}); };
+    a.timer = [&](TestDialog&, std::uintptr_t id) {
+        fired.push_back({"A" + std::to_string(id), backend.now()});
+    };
+    b.timer = [&](TestDialog&, std::uintptr_t id) {
+        fired.push_back({"B" + std::to_string(id), backend.now()});
+    };
     a.SetTimer(1, 100);
     b.SetTimer(2, 30);
     a.SetTimer(3, 60);
@@ -247,7 +262,8 @@ TEST_F(WindowTest, KeyEventsReachTheLastRegisteredWindowOnly) {
         return [&seen, who](TestDialog&, LPARAM handle) {
             KeyInput key;
             ASSERT_TRUE(MWindow::GetKeyInput(handle, key));
-            seen.push_back(std::string(who) + (key.released ? " up " : " down ") + std::to_string(key.vk) + " " + key.name);
+            seen.push_back(std::string(who) + (key.released ? " up " : " down ") + std::to_string(key.vk) +
+                           " " + key.name);
         };
     };
     main.keyInput = reader("main");
@@ -259,7 +275,7 @@ TEST_F(WindowTest, KeyEventsReachTheLastRegisteredWindowOnly) {
     backend.injectKey(163, "RCtrl", true);
     backend.processEvents();
     backend.injectKey(20, "Caps Lock", false);
-    capture.DestroyWindow();  // queued for a window that has gone: dropped
+    capture.DestroyWindow();                     // queued for a window that has gone: dropped
     backend.injectKey(108, "Num Enter", false);  // the registration went with the window
     backend.processEvents();
     EXPECT_EQ(seen, (std::vector<std::string>{"main down 163 RCtrl", "capture up 163 RCtrl"}));
@@ -306,8 +322,12 @@ TEST_F(WindowTest, ActivationReachesOnNcActivate) {
     main.open("Main");
     popup.open("ProfileDlg");
     std::vector<std::string> changes;
-    main.activation = [&](TestDialog&, bool a) { changes.push_back(std::string("main ") + (a ? "on" : "off")); };
-    popup.activation = [&](TestDialog&, bool a) { changes.push_back(std::string("popup ") + (a ? "on" : "off")); };
+    main.activation = [&](TestDialog&, bool a) {
+        changes.push_back(std::string("main ") + (a ? "on" : "off"));
+    };
+    popup.activation = [&](TestDialog&, bool a) {
+        changes.push_back(std::string("popup ") + (a ? "on" : "off"));
+    };
     backend.activate(main);
     backend.activate(popup);
     backend.deactivate(popup);
@@ -359,7 +379,8 @@ TEST_F(WindowTest, DesktopServices) {
     EXPECT_EQ(Desktop::GetWorkArea(), (Rect{0, 0, 2560, 1400}));
     backend.answerSystemMessageBox(1);
     EXPECT_EQ(Desktop::MessageBox("Notification", "GetDpiForMonitor failed"), 1);
-    EXPECT_EQ(backend.systemMessageBoxLog(), (std::vector<std::string>{"Notification: GetDpiForMonitor failed"}));
+    EXPECT_EQ(backend.systemMessageBoxLog(),
+              (std::vector<std::string>{"Notification: GetDpiForMonitor failed"}));
 }
 
 TEST_F(WindowTest, GeometryCentringAndMaximising) {
@@ -396,7 +417,8 @@ TEST_F(WindowTest, GeometryCentringAndMaximising) {
     main.ShowWindow(SW_SHOWNORMAL);
     EXPECT_FALSE(main.IsIconic());
     main.GetPaintManager().SetBackColor(0x1A1A1A, 0x969696);
-    EXPECT_EQ(main.GetPaintManager().GetBackColor(), (std::pair<std::uint32_t, std::uint32_t>{0x1A1A1A, 0x969696}));
+    EXPECT_EQ(main.GetPaintManager().GetBackColor(),
+              (std::pair<std::uint32_t, std::uint32_t>{0x1A1A1A, 0x969696}));
     main.SetWindowText("Renamed");
     EXPECT_EQ(MWindow::FindWindow("MWindow", "Renamed"), main.GetSafeHwnd());
 }

@@ -55,6 +55,7 @@ std::unique_ptr<MControl> make() {
     return std::make_unique<T>();
 }
 
+// clang-format off
 constexpr Entry kClasses[] = {
     {"MPicture", make<MPicture>, false},         {"MText", make<MText>, false},
     {"MButton", make<MButton>, false},           {"MButton2", make<MButton2>, false},
@@ -75,6 +76,7 @@ constexpr Entry kClasses[] = {
     {"MacroList", make<MacroList>, false},       {"CRecordList", make<CRecordList>, false},
     {"MProgress", make<MProgress>, false},       {"MProgress2", make<MProgress2>, false},
 };
+// clang-format on
 
 const Entry* lookup(const std::string& className) {
     for (const Entry& e : kClasses)

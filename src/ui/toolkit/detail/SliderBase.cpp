@@ -62,6 +62,8 @@ bool SliderBase::userRelease() {
     return true;
 }
 
-bool SliderBase::userSlideTo(int position) { return userDrag(position) && userRelease(); }
+bool SliderBase::userSlideTo(int position) {
+    return userDrag(position) && userRelease();
+}
 
 }  // namespace DUI::detail

@@ -25,9 +25,13 @@ void TextDataItems::clear() {
     m_selected = -1;
 }
 
-std::string TextDataItems::text(int index) const { return valid(index) ? m_items[index].text : std::string(); }
+std::string TextDataItems::text(int index) const {
+    return valid(index) ? m_items[index].text : std::string();
+}
 
-std::intptr_t TextDataItems::data(int index) const { return valid(index) ? m_items[index].data : 0; }
+std::intptr_t TextDataItems::data(int index) const {
+    return valid(index) ? m_items[index].data : 0;
+}
 
 bool TextDataItems::setText(int index, const std::string& text) {
     if (!valid(index)) return false;

@@ -31,7 +31,9 @@ MWindow* WindowRegistry::find(HWND hwnd) const {
     return nullptr;
 }
 
-bool WindowRegistry::contains(HWND hwnd) const { return find(hwnd) != nullptr; }
+bool WindowRegistry::contains(HWND hwnd) const {
+    return find(hwnd) != nullptr;
+}
 
 void WindowRegistry::setTitle(HWND hwnd, const std::string& title) {
     std::lock_guard lock(m_mutex);

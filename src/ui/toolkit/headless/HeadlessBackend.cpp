@@ -22,7 +22,9 @@ HeadlessBackend::~HeadlessBackend() {
     Dispatcher::SetBackend(m_previous);
 }
 
-std::size_t HeadlessBackend::processEvents() { return Dispatcher::ProcessPending(); }
+std::size_t HeadlessBackend::processEvents() {
+    return Dispatcher::ProcessPending();
+}
 
 void HeadlessBackend::advance(std::int64_t ms) {
     const std::int64_t target = m_now.load() + (ms > 0 ? ms : 0);
@@ -122,7 +124,8 @@ std::optional<TrayIconState> HeadlessBackend::trayIcon() const {
 bool HeadlessBackend::clickTray(UINT mouseMessage) {
     std::optional<TrayIconState> tray = trayIcon();
     if (!tray || !tray->shown) return false;
-    return Dispatcher::PostMessage(tray->owner, tray->callbackMessage, tray->id, static_cast<LPARAM>(mouseMessage));
+    return Dispatcher::PostMessage(tray->owner, tray->callbackMessage, tray->id,
+                                   static_cast<LPARAM>(mouseMessage));
 }
 
 std::vector<std::string> HeadlessBackend::openedUrls() const {
@@ -170,7 +173,9 @@ int HeadlessBackend::invalidationCount(const MControl* control) const {
 
 void HeadlessBackend::wakeUp() {}
 
-std::int64_t HeadlessBackend::now() { return m_now.load(); }
+std::int64_t HeadlessBackend::now() {
+    return m_now.load();
+}
 
 void HeadlessBackend::windowCreated(MWindow& /*window*/) {}
 
