@@ -109,7 +109,8 @@ bool SettingsStore::createDatabase() {
 // Runs the schema on the open connection, opening the stored path with creation
 // first when there is none.
 bool SettingsStore::createDatabaseLocked() {
-    if (!m_db.isOpen() && !m_db.open(m_path, kCreateFlags)) return false;
+    // An empty path would make SQLite open a private temporary database.
+    if (!m_db.isOpen() && (m_path.empty() || !m_db.open(m_path, kCreateFlags))) return false;
     keepJournalFile();
     // One transaction: a crash while creating leaves either the whole schema or
     // an empty file (which the next open completes), never half the tables.
