@@ -5,11 +5,11 @@
 #include "base/FileIo.h"
 #include "ui/toolkit/Manager.h"
 
+#include <pwd.h>
+#include <unistd.h>
 #include <climits>
 #include <cstdlib>
 #include <mutex>
-#include <pwd.h>
-#include <unistd.h>
 
 #ifndef QUORVIK_DATA_DIR
 #define QUORVIK_DATA_DIR "/usr/local/share/quorvik/"
@@ -62,8 +62,8 @@ std::string homeFolder() {
 // values are invalid and ignored), otherwise the home-relative default.
 std::string xdgFolder(const char* variable, const char* homeRelativeDefault) {
     const char* value = std::getenv(variable);
-    std::string folder = (value != nullptr && value[0] == '/') ? std::string(value)
-                                                               : homeFolder() + "/" + homeRelativeDefault;
+    std::string folder =
+        (value != nullptr && value[0] == '/') ? std::string(value) : homeFolder() + "/" + homeRelativeDefault;
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     return folder;
 }
@@ -100,13 +100,13 @@ std::string devicePathComponent(const std::string& deviceName) {
 }
 
 std::string UserDataFolder() {
-    return xdgFolder("XDG_DATA_HOME", ".local/share") + "/" + devicePathComponent(DUI::Manager::GetDeviceName()) +
-           " Files/";
+    return xdgFolder("XDG_DATA_HOME", ".local/share") + "/" +
+           devicePathComponent(DUI::Manager::GetDeviceName()) + " Files/";
 }
 
 std::string settingsFilePath() {
-    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/" + devicePathComponent(DUI::Manager::GetDeviceName()) +
-           "/settings.conf";
+    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/" +
+           devicePathComponent(DUI::Manager::GetDeviceName()) + "/settings.conf";
 }
 
 }  // namespace quorvik

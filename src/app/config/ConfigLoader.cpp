@@ -82,7 +82,9 @@ bool loadStartupConfig(AppConfig& config) {
     return true;
 }
 
-bool loadStartupConfig() { return loadStartupConfig(appConfig()); }
+bool loadStartupConfig() {
+    return loadStartupConfig(appConfig());
+}
 
 bool loadDeviceConfig(AppConfig& config, DeviceConfigSink& sink) {
     config.models.clear();
@@ -109,7 +111,8 @@ bool loadDeviceConfig(AppConfig& config, DeviceConfigSink& sink) {
 
     if (doc.findNext("software")) {
         config.softwareVersion = doc.attribute("version");
-        sink.setVersionTitle(format("%s: v%s", LangString("LAN", 17).c_str(), config.softwareVersion.c_str()));
+        sink.setVersionTitle(
+            format("%s: v%s", LangString("LAN", 17).c_str(), config.softwareVersion.c_str()));
         if (doc.enter()) {
             readLink(doc, "website", "url", config.websiteLink);
             readLink(doc, "feedback", "url", config.feedbackLink);
@@ -127,6 +130,8 @@ bool loadDeviceConfig(AppConfig& config, DeviceConfigSink& sink) {
     return true;
 }
 
-bool loadDeviceConfig(DeviceConfigSink& sink) { return loadDeviceConfig(appConfig(), sink); }
+bool loadDeviceConfig(DeviceConfigSink& sink) {
+    return loadDeviceConfig(appConfig(), sink);
+}
 
 }  // namespace quorvik

@@ -8,7 +8,9 @@
 namespace quorvik {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -63,7 +65,8 @@ IniFile IniFile::parse(std::string_view bytes) {
         if (equals == std::string_view::npos) continue;
         std::string_view entry = line.substr(equals + 1);
         entry = trimmed(entry.substr(0, entry.find('\0')));
-        if (entry.size() > 1 && (entry.front() == '"' || entry.front() == '\'') && entry.back() == entry.front())
+        if (entry.size() > 1 && (entry.front() == '"' || entry.front() == '\'') &&
+            entry.back() == entry.front())
             entry = entry.substr(1, entry.size() - 2);
         current->try_emplace(asciiLower(trimmed(line.substr(0, equals))), entry);
     }

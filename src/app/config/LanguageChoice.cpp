@@ -64,10 +64,16 @@ int chooseStartupLanguage(const std::set<int>& supported) {
     const RegistryRead stored = readRegistryValue("LCID", KeyOpen::CreateIfMissing);
     int id = 0;
     switch (stored.key) {
-    case KeyState::Opened: id = stored.value; break;
-    case KeyState::Created:
-    case KeyState::Missing: id = 0; break;
-    case KeyState::Unopenable: id = kSimplifiedChinese; break;
+        case KeyState::Opened:
+            id = stored.value;
+            break;
+        case KeyState::Created:
+        case KeyState::Missing:
+            id = 0;
+            break;
+        case KeyState::Unopenable:
+            id = kSimplifiedChinese;
+            break;
     }
     setCurrentLanguageId(id);
 
@@ -85,6 +91,8 @@ int chooseStartupLanguage(const std::set<int>& supported) {
     return id;
 }
 
-int chooseStartupLanguage() { return chooseStartupLanguage(appConfig().SupportedLanguages); }
+int chooseStartupLanguage() {
+    return chooseStartupLanguage(appConfig().SupportedLanguages);
+}
 
 }  // namespace quorvik

@@ -23,14 +23,21 @@ LanguageFileCache& languageFileCache() {
 
 }  // namespace
 
-int CurrentLanguageId() { return currentLanguage().load(std::memory_order_relaxed); }
+int CurrentLanguageId() {
+    return currentLanguage().load(std::memory_order_relaxed);
+}
 
-void setCurrentLanguageId(int languageId) { currentLanguage().store(languageId, std::memory_order_relaxed); }
+void setCurrentLanguageId(int languageId) {
+    currentLanguage().store(languageId, std::memory_order_relaxed);
+}
 
-std::string languageFilePath(int languageId) { return format("%slanguage/%d.lan", ProgramFolder().c_str(), languageId); }
+std::string languageFilePath(int languageId) {
+    return format("%slanguage/%d.lan", ProgramFolder().c_str(), languageId);
+}
 
 std::string LangString(std::string_view section, int id) {
-    const std::shared_ptr<const IniFile> file = languageFileCache().get(languageFilePath(CurrentLanguageId()));
+    const std::shared_ptr<const IniFile> file =
+        languageFileCache().get(languageFilePath(CurrentLanguageId()));
     if (!file) return std::string();
     std::optional<std::string> text = file->value(section, format("%d", id));
     if (!text) return std::string();

@@ -8,10 +8,10 @@
 #include "base/FileIo.h"
 #include "base/Text.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <mutex>
 #include <unistd.h>
+#include <cerrno>
+#include <mutex>
 
 namespace quorvik {
 namespace {

@@ -4,13 +4,15 @@
 #include "base/FileIo.h"
 #include "base/Text.h"
 
-#include <cerrno>
 #include <sys/stat.h>
+#include <cerrno>
 
 namespace quorvik {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);

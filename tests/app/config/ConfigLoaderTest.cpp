@@ -1,9 +1,9 @@
 // The two passes over config.xml: what they keep, what they hand to the
 // window (device list, registrations, version title, notifications), the
 // forward-only element order, and damaged or missing files.
+#include "TempHome.h"
 #include "app/config/ConfigLoader.h"
 #include "app/config/LanguageTexts.h"
-#include "TempHome.h"
 #include "base/Text.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +46,14 @@ const char* const kLanguageInfo =
 const char* const kDevice =
     "  <device>\n"
     "    <mouse name=\"Alpha\" device_type=\"1\" device_attr=\"alpha\" image=\"alpha.svg\">\n"
-    "      <mode value=\"0\" desc=\"Wired\" vid=\"0x1209\" pid=\"0x0001\" dev_id=\"QA01\" hid_interface=\"mi_01\"/>\n"
-    "      <mode value=\"1\" desc=\"Receiver\" vid=\"1209\" pid=\"0002\" dev_id=\"QA01\" hid_interface=\"mi_02\"/>\n"
+    "      <mode value=\"0\" desc=\"Wired\" vid=\"0x1209\" pid=\"0x0001\" dev_id=\"QA01\" "
+    "hid_interface=\"mi_01\"/>\n"
+    "      <mode value=\"1\" desc=\"Receiver\" vid=\"1209\" pid=\"0002\" dev_id=\"QA01\" "
+    "hid_interface=\"mi_02\"/>\n"
     "    </mouse>\n"
     "    <mouse name=\"Beta\" device_type=\"2\" device_attr=\"beta\" image=\"beta.png\">\n"
-    "      <mode value=\"0\" desc=\"Wired\" vid=\"0x1209\" pid=\"0x0003\" dev_id=\"QB02\" hid_interface=\"\"/>\n"
+    "      <mode value=\"0\" desc=\"Wired\" vid=\"0x1209\" pid=\"0x0003\" dev_id=\"QB02\" "
+    "hid_interface=\"\"/>\n"
     "    </mouse>\n"
     "  </device>\n";
 
@@ -118,8 +121,8 @@ TEST_F(ConfigLoaderTest, LatePassFillsModelsModesAndTheWindow) {
     const DeviceModelEntry alpha{"Alpha", 1, "alpha", pictures + "alpha.svg", 0, 0, 0, "", "", ""};
     EXPECT_EQ(config.models[0], alpha);
     ASSERT_EQ(config.modes.size(), 3u);
-    const DeviceModelEntry alphaReceiver{"Alpha", 1, "alpha", pictures + "alpha.svg", 1, 0x1209, 2, "QA01",
-                                         "Receiver", "mi_02"};
+    const DeviceModelEntry alphaReceiver{"Alpha", 1,          "alpha", pictures + "alpha.svg", 1, 0x1209, 2,
+                                         "QA01",  "Receiver", "mi_02"};
     EXPECT_EQ(config.modes[1], alphaReceiver);
     EXPECT_EQ(config.modes[2].hid_interface, "");
     EXPECT_EQ(config.findModel(2), &config.models[1]);
@@ -172,13 +175,13 @@ TEST_F(ConfigLoaderTest, ElementOrderDecidesWhatIsFound) {
 TEST_F(ConfigLoaderTest, SoftwareChildrenAreReadInTheirOrderOnly) {
     // qa stands before website, so after website has been found qa is not
     // found any more; the children after it still are.
-    writeConfig(configXml(
-        "  <software caption=\"X\" version=\"1\">\n"
-        "    <qa url=\"q\"/>\n"
-        "    <website url=\"w\"/>\n"
-        "    <upgrade url=\"u\"/>\n"
-        "    <copyright info=\"c\"/>\n"
-        "  </software>\n"));
+    writeConfig(
+        configXml("  <software caption=\"X\" version=\"1\">\n"
+                  "    <qa url=\"q\"/>\n"
+                  "    <website url=\"w\"/>\n"
+                  "    <upgrade url=\"u\"/>\n"
+                  "    <copyright info=\"c\"/>\n"
+                  "  </software>\n"));
     AppConfig config;
     RecordingSink sink;
     ASSERT_TRUE(loadDeviceConfig(config, sink));
@@ -191,14 +194,14 @@ TEST_F(ConfigLoaderTest, SoftwareChildrenAreReadInTheirOrderOnly) {
 }
 
 TEST_F(ConfigLoaderTest, MouseWithThreeModes) {
-    writeConfig(configXml(
-        "  <device>\n"
-        "    <mouse name=\"Tri\" device_type=\"7\" device_attr=\"tri\" image=\"tri.svg\">\n"
-        "      <mode value=\"0\" vid=\"0x1209\" pid=\"0x0005\" dev_id=\"QT07\"/>\n"
-        "      <mode value=\"1\" vid=\"0x1209\" pid=\"0x0006\" dev_id=\"QT07\"/>\n"
-        "      <mode value=\"1\" vid=\"0x1209\" pid=\"0x0007\" dev_id=\"QT07\"/>\n"
-        "    </mouse>\n"
-        "  </device>\n"));
+    writeConfig(
+        configXml("  <device>\n"
+                  "    <mouse name=\"Tri\" device_type=\"7\" device_attr=\"tri\" image=\"tri.svg\">\n"
+                  "      <mode value=\"0\" vid=\"0x1209\" pid=\"0x0005\" dev_id=\"QT07\"/>\n"
+                  "      <mode value=\"1\" vid=\"0x1209\" pid=\"0x0006\" dev_id=\"QT07\"/>\n"
+                  "      <mode value=\"1\" vid=\"0x1209\" pid=\"0x0007\" dev_id=\"QT07\"/>\n"
+                  "    </mouse>\n"
+                  "  </device>\n"));
     AppConfig config;
     RecordingSink sink;
     ASSERT_TRUE(loadDeviceConfig(config, sink));
@@ -260,8 +263,10 @@ TEST_F(ConfigLoaderTest, MissingOrDamagedFileLeavesEverythingEmpty) {
         {"other root", "<settings>" + std::string(kLanguageInfo) + kDevice + kSoftware + "</settings>"},
     };
     for (const Case& c : cases) {
-        if (c.text) writeConfig(*c.text);
-        else ::unlink((m_home.programFolder() + "config.xml").c_str());
+        if (c.text)
+            writeConfig(*c.text);
+        else
+            ::unlink((m_home.programFolder() + "config.xml").c_str());
         DUI::Manager::SetDeviceName("unchanged");
         setCurrentLanguageId(1033);
         AppConfig config;
@@ -277,7 +282,8 @@ TEST_F(ConfigLoaderTest, MissingOrDamagedFileLeavesEverythingEmpty) {
         EXPECT_TRUE(config.models.empty()) << c.name;
         EXPECT_TRUE(config.modes.empty()) << c.name;
         EXPECT_EQ(config.softwareVersion, "") << c.name;
-        EXPECT_EQ(sink.calls, (std::vector<std::string>{"clearDeviceList", "clearSupportedDevices"})) << c.name;
+        EXPECT_EQ(sink.calls, (std::vector<std::string>{"clearDeviceList", "clearSupportedDevices"}))
+            << c.name;
     }
 }
 

@@ -1,7 +1,7 @@
 // Folder builders: the program folder (override, executable folder, installed
 // data folder), the skin folder and the XDG-based user folders.
-#include "app/config/AppFolders.h"
 #include "TempHome.h"
+#include "app/config/AppFolders.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -65,8 +65,10 @@ TEST(FoldersTest, UserFoldersFollowXdgVariablesAndDeviceName) {
     ::setenv("XDG_CONFIG_HOME", "relative/path", 1);
     EXPECT_EQ(UserDataFolder(), home.root() + "/home/.local/share/QuorvikTest Files/");
     EXPECT_EQ(settingsFilePath(), home.root() + "/home/.config/QuorvikTest/settings.conf");
-    if (savedHome != nullptr) ::setenv("HOME", oldHome.c_str(), 1);
-    else ::unsetenv("HOME");
+    if (savedHome != nullptr)
+        ::setenv("HOME", oldHome.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 
 TEST(FoldersTest, DeviceNameNeverLeavesItsFolder) {

@@ -1,12 +1,12 @@
 // Text lookup in the current language file: missing pieces, the length
 // limit, and that a changed file or language shows at the next lookup.
-#include "app/config/LanguageTexts.h"
 #include "TempHome.h"
+#include "app/config/LanguageTexts.h"
 #include "base/Text.h"
 
+#include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace quorvik {

@@ -5,10 +5,10 @@
 #include "base/FileIo.h"
 #include "base/Text.h"
 
+#include <gtest/gtest.h>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <map>
 #include <set>
 
@@ -53,7 +53,8 @@ std::vector<int> numbersAfter(std::string_view text, std::string_view prefix,
     std::vector<int> numbers;
     for (std::size_t at = text.find(prefix); at != std::string_view::npos; at = text.find(prefix, at + 1)) {
         Scanner scanner(text, at + prefix.size());
-        if (!std::all_of(opening.begin(), opening.end(), [&](std::string_view token) { return scanner.literal(token); }))
+        if (!std::all_of(opening.begin(), opening.end(),
+                         [&](std::string_view token) { return scanner.literal(token); }))
             continue;
         const std::optional<int> number = scanner.number();
         if (number && scanner.literal(closing)) numbers.push_back(*number);
@@ -64,12 +65,14 @@ std::vector<int> numbersAfter(std::string_view text, std::string_view prefix,
 // All [LAN] keys of a language file with their texts.
 std::map<int, std::string> languageTexts(int languageId) {
     std::map<int, std::string> texts;
-    const std::optional<std::string> bytes = readWholeFile(kDataFolder + format("language/%d.lan", languageId));
+    const std::optional<std::string> bytes =
+        readWholeFile(kDataFolder + format("language/%d.lan", languageId));
     if (!bytes) return texts;
     const IniFile file = IniFile::parse(*bytes);
     // Keys are found by scanning the decoded lines; values come from the reader.
     const std::string text = "\n" + IniFile::decode(*bytes);
-    for (int id : numbersAfter(text, "\n", {}, "=")) texts[id] = file.value("LAN", std::to_string(id)).value_or("");
+    for (int id : numbersAfter(text, "\n", {}, "="))
+        texts[id] = file.value("LAN", std::to_string(id)).value_or("");
     return texts;
 }
 
@@ -84,7 +87,8 @@ std::map<int, std::string> usedTextIds() {
         std::string_view closing;
     };
     const std::vector<Pattern> calls = {{"LangString", {"(", "\"LAN\"", ","}, ")"}};
-    const std::vector<Pattern> keyAttributes = {{" name", {"=", "\""}, "\""}, {" func_desc", {"=", "\""}, "\""}};
+    const std::vector<Pattern> keyAttributes = {{" name", {"=", "\""}, "\""},
+                                                {" func_desc", {"=", "\""}, "\""}};
     auto scan = [&](const fs::path& folder, const std::vector<std::string>& extensions,
                     const std::vector<Pattern>& patterns) {
         std::error_code error;

@@ -1,11 +1,11 @@
 // The program's stored values in the settings file: which readers create the
 // file, how texts read as numbers, and that a writer never loses other values.
+#include "TempHome.h"
 #include "app/config/RegistryValues.h"
 #include "app/config/SettingsFile.h"
-#include "TempHome.h"
 
-#include <climits>
 #include <gtest/gtest.h>
+#include <climits>
 #include <thread>
 
 namespace quorvik {
@@ -41,7 +41,8 @@ TEST(RegistryTest, ReadersCreateTheFileExceptForDeviceType) {
         const char* name;
         bool createsFile;
     };
-    const Case cases[] = {{"LCID", true}, {"exit_mode", true}, {"autorun_minimize", true}, {"DeviceType", false}};
+    const Case cases[] = {
+        {"LCID", true}, {"exit_mode", true}, {"autorun_minimize", true}, {"DeviceType", false}};
     for (const Case& c : cases) {
         test::TempHome home;
         EXPECT_EQ(readRegistryInt(c.name), 0) << c.name;
@@ -84,7 +85,8 @@ TEST(RegistryTest, FileThatCannotBeReadIsNeitherReadNorReplaced) {
         test::TempHome home;
         c.prepare(home);
         const std::optional<std::string> before = readWholeFile(home.settingsPath());
-        EXPECT_EQ(readRegistryValue("exit_mode", KeyOpen::CreateIfMissing).key, KeyState::Unopenable) << c.name;
+        EXPECT_EQ(readRegistryValue("exit_mode", KeyOpen::CreateIfMissing).key, KeyState::Unopenable)
+            << c.name;
         EXPECT_EQ(readRegistryInt("exit_mode"), 0) << c.name;
         EXPECT_EQ(readRegistryInt("DeviceType"), 0) << c.name;
         EXPECT_FALSE(writeRegistryInt("exit_mode", 1)) << c.name;
@@ -114,12 +116,14 @@ TEST(RegistryTest, WriterNeedsAnExistingFile) {
 
 TEST(RegistryTest, WriteKeepsEveryOtherLine) {
     test::TempHome home;
-    const std::string before = "LCID=2052\n# written by hand\n\xFF\xFE damaged line\nexit_mode=0\nautorun_minimize=1";
+    const std::string before =
+        "LCID=2052\n# written by hand\n\xFF\xFE damaged line\nexit_mode=0\nautorun_minimize=1";
     ASSERT_TRUE(home.writeSettings(before));
     EXPECT_TRUE(writeRegistryInt("exit_mode", 1));
     EXPECT_TRUE(writeRegistryInt("DeviceType", -5));
     EXPECT_EQ(home.readSettings(),
-              "LCID=2052\n# written by hand\n\xFF\xFE damaged line\nexit_mode=1\nautorun_minimize=1\nDeviceType=-5\n");
+              "LCID=2052\n# written by hand\n\xFF\xFE damaged "
+              "line\nexit_mode=1\nautorun_minimize=1\nDeviceType=-5\n");
     EXPECT_EQ(readRegistryInt("exit_mode"), 1);
     EXPECT_EQ(readRegistryInt("DeviceType"), -5);
     EXPECT_EQ(readRegistryInt("LCID"), 2052);

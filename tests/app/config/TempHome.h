@@ -17,7 +17,8 @@ class TempHome {
 public:
     TempHome() {
         char pattern[] = "/tmp/quorvik-config-XXXXXX";
-        m_root = ::mkdtemp(pattern) != nullptr ? std::string(pattern) : std::string("/tmp/quorvik-config-fallback");
+        m_root = ::mkdtemp(pattern) != nullptr ? std::string(pattern)
+                                               : std::string("/tmp/quorvik-config-fallback");
         m_savedConfigHome = saved("XDG_CONFIG_HOME");
         m_savedDataHome = saved("XDG_DATA_HOME");
         m_savedDeviceName = DUI::Manager::GetDeviceName();
@@ -66,8 +67,10 @@ private:
         return value != nullptr ? std::optional<std::string>(value) : std::nullopt;
     }
     static void restore(const char* name, const std::optional<std::string>& value) {
-        if (value) ::setenv(name, value->c_str(), 1);
-        else ::unsetenv(name);
+        if (value)
+            ::setenv(name, value->c_str(), 1);
+        else
+            ::unsetenv(name);
     }
 
     std::string m_root;

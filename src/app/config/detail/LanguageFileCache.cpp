@@ -4,10 +4,10 @@
 
 #include "base/FileIo.h"
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <ctime>
 #include <optional>
-#include <sys/stat.h>
 
 namespace quorvik {
 namespace {
@@ -61,7 +61,8 @@ std::shared_ptr<const IniFile> LanguageFileCache::get(const std::string& path) {
     const long long lastChange = std::max(probe.modifiedNs, probe.changedNs);
     // A file replaced or written between the stat and the read keeps the
     // probe untrusted too: its size or times no longer match on the next call.
-    probe.trusted = static_cast<long long>(bytes->size()) == probe.size && readAt - lastChange > kTimestampSlackNs;
+    probe.trusted =
+        static_cast<long long>(bytes->size()) == probe.size && readAt - lastChange > kTimestampSlackNs;
 
     std::lock_guard lock(m_mutex);
     m_entries[path] = probe;
