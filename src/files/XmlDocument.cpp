@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <unordered_map>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,9 @@ void XmlDocument::resetIndex() {
 
 void XmlDocument::log(std::string_view event, std::string_view detailName, std::string_view detail,
                       std::string_view numberName, long long number) {
+    // A damaged document can raise an event per tag; once the log is full
+    // they cost nothing.
+    if (m_logFull) return;
     if (detailName.empty() && numberName.empty()) {
         appendLogEvent(m_log, event);
     } else if (numberName.empty()) {
@@ -80,11 +84,13 @@ void XmlDocument::log(std::string_view event, std::string_view detailName, std::
     } else {
         appendLogEvent(m_log, event, {{detailName, std::string(detail)}, logNumber(numberName, number)});
     }
+    m_logFull = detail::resultLogFull(m_log);
 }
 
 bool XmlDocument::setText(std::string_view text) {
     m_text.assign(text.data() ? text : std::string_view());
     m_log.clear();
+    m_logFull = false;
     return parse();
 }
 
@@ -101,6 +107,19 @@ bool XmlDocument::parse() {
     resetIndex();
     bool wellFormed = true;
     std::vector<int> open;
+    // Open elements by name, kept only once an end tag has failed to match the
+    // innermost element: a well-formed document never pays for it, and a run
+    // of lone end tags under deep nesting does not rescan the whole stack.
+    std::unordered_map<std::string_view, int> openByName;
+    bool countingNames = false;
+    auto pushOpen = [&](int index) {
+        open.push_back(index);
+        if (countingNames) ++openByName[elementName(index)];
+    };
+    auto popOpen = [&] {
+        if (countingNames) --openByName[elementName(open.back())];
+        open.pop_back();
+    };
 
     auto addElement = [&](std::size_t start, std::size_t nameLength) {
         const int parent = open.empty() ? 0 : open.back();
@@ -162,7 +181,7 @@ bool XmlDocument::parse() {
                 e.flags |= kSelfClosed;
                 e.length = e.startTagLength;
             } else {
-                open.push_back(index);
+                pushOpen(index);
             }
             pos = tagEnd + 1;
         } else if (c == '/') {
@@ -174,19 +193,28 @@ bool XmlDocument::parse() {
             }
             const std::string_view name = text.substr(p + 1, nameEnd - p - 1);
             std::size_t match = open.size();
-            while (match > 0 && elementName(open[match - 1]) != name) --match;
+            if (match > 0 && elementName(open.back()) != name) {
+                if (!countingNames) {
+                    countingNames = true;
+                    for (int i : open) ++openByName[elementName(i)];
+                }
+                const auto found = openByName.find(name);
+                if (found == openByName.end() || found->second == 0) match = 0;
+                else
+                    while (match > 0 && elementName(open[match - 1]) != name) --match;
+            }
             if (match == 0) {
                 log("lone_end_tag", "tagname", name, "offset", static_cast<long long>(tagStart));
                 wellFormed = false;
             } else {
                 while (open.size() > match) {
                     closeUnended(open.back(), tagStart);
-                    open.pop_back();
+                    popOpen();
                 }
                 Element& e = m_elements[static_cast<std::size_t>(open.back())];
                 e.length = tagEnd + 1 - e.start;
                 e.endTagLength = static_cast<std::uint32_t>(tagEnd + 1 - tagStart);
-                open.pop_back();
+                popOpen();
             }
             pos = tagEnd + 1;
         } else if (c == '?') {
@@ -541,6 +569,7 @@ bool XmlDocument::appendToSelfClosedParent(std::string_view elementText, std::st
 bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsigned* flags) {
     m_text.clear();
     m_log.clear();
+    m_logFull = false;
     resetIndex();
     unsigned fileFlags = 0;
     auto finish = [&](bool result) {
@@ -592,6 +621,7 @@ bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsi
 
 bool XmlDocument::writeFile(const std::string& path, std::string* resultLog, unsigned* flags) {
     m_log.clear();
+    m_logFull = false;
     unsigned fileFlags = 0;
     auto finish = [&](bool result) {
         if (resultLog) *resultLog = m_log;

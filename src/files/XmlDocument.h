@@ -82,6 +82,7 @@ private:
     int m_current = 0;
     int m_child = 0;
     std::uint32_t m_docFlags = 0;
+    bool m_logFull = false;  // the result log has reached its limit (parse logs skip work)
 };
 
 }  // namespace quorvik

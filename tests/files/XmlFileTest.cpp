@@ -120,7 +120,7 @@ TEST_F(XmlFileTest, DetectionOfUndeclaredText) {
         {"declared UTF-16 in 8-bit text", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>",
          "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>", "wide_declaration_ignored"},
         {"declared UTF-8 with a bad byte", "<?xml version=\"1.0\" encoding=\"utf-8\"?><a n=\"\xFF\"/>",
-         "<?xml version=\"1.0\" encoding=\"utf-8\"?><a n=\"\xEF\xBF\xBD\"/>", "<read encoding=\"utf-8\""},
+         "<?xml version=\"1.0\" encoding=\"utf-8\"?><a n=\"\xEF\xBF\xBD\"/>", "type=\"malformed_replaced\" encoding=\"utf-8\""},
         {"invalid GBK stops the conversion", "<?xml version=\"1.0\" encoding=\"gbk\"?><a n=\"\x81\"/>",
          "<?xml version=\"1.0\" encoding=\"gbk\"?><a n=\"", "type=\"invalid_input\" encoding=\"CP936\" offset=\"42\""},
         {"empty file", "", "", "<read encoding=\"\" length=\"0\"/>"},

@@ -219,6 +219,14 @@ TEST(XmlParse, DeepNestingAndLongTextsAreHandled) {
     std::string closed = text;
     for (int i = 0; i < 100000; ++i) closed += "</d>";
     EXPECT_TRUE(doc.setText(closed));
+
+    // Lone end tags under deep nesting: each is settled without rescanning
+    // the 100,000 open elements (this took minutes when it did).
+    std::string lone = text;
+    for (int i = 0; i < 100000; ++i) lone += "</x>";
+    lone += "</d>";
+    EXPECT_FALSE(doc.setText(lone));
+    ASSERT_TRUE(doc.findNext("d") && doc.enter() && doc.findNext("d"));
 }
 
 }  // namespace

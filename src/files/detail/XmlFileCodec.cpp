@@ -125,6 +125,7 @@ std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& 
                 // Declared UTF-8 that is not: malformed bytes become U+FFFD.
                 text = utf16ToUtf8(utf8ToUtf16(units));
                 flags |= XmlDocument::kFileConversionLoss;
+                appendLogEvent(log, "converted_to", {{"type", "malformed_replaced"}, {"encoding", encoding}});
             }
         } else {
             ConversionResult converted = convertToUtf8(units, charset);

@@ -6,9 +6,13 @@
 
 namespace quorvik::detail {
 
-void appendLogEvent(std::string& log, std::string_view event, std::initializer_list<LogAttribute> attributes) {
+bool resultLogFull(const std::string& log) {
     // Bytes >= code points, so the cheap test settles the common case.
-    if (log.size() > kResultLogLimit && codePointCount(log) > kResultLogLimit) return;
+    return log.size() > kResultLogLimit && codePointCount(log) > kResultLogLimit;
+}
+
+void appendLogEvent(std::string& log, std::string_view event, std::initializer_list<LogAttribute> attributes) {
+    if (resultLogFull(log)) return;
     log += '<';
     log += event;
     int count = 0;

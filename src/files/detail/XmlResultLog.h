@@ -20,6 +20,9 @@ inline constexpr std::size_t kResultLogLimit = 999;  // characters (code points)
 // Appends `<event a="v" .../>` unless the log is already over the limit.
 void appendLogEvent(std::string& log, std::string_view event, std::initializer_list<LogAttribute> attributes = {});
 
+// True once nothing more will be added to the log.
+bool resultLogFull(const std::string& log);
+
 // Number attribute helper: {"offset", 12} -> offset="12".
 LogAttribute logNumber(std::string_view name, long long value);
 
