@@ -73,9 +73,13 @@ bool jpegSize(const std::string& b, int& width, int& height) {
 }  // namespace
 
 bool MRender::GetImageSize(const std::string& path, int& width, int& height) {
+    return GetImageSizeFromBytes(readHead(path, 1 << 16), width, height);
+}
+
+bool MRender::GetImageSizeFromBytes(std::string_view bytes, int& width, int& height) {
     width = 0;
     height = 0;
-    const std::string b = readHead(path, 1 << 16);
+    const std::string b(bytes.substr(0, 1 << 16));
     int w = 0;
     int h = 0;
     if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && b.compare(12, 4, "IHDR") == 0) {

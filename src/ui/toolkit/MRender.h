@@ -6,6 +6,7 @@
 #include "ui/toolkit/Messages.h"
 
 #include <string>
+#include <string_view>
 
 namespace DUI {
 
@@ -22,6 +23,8 @@ public:
     // Width and height from the image file's header; false (and 0 x 0) when
     // the file is missing, truncated or of an unknown format.
     static bool GetImageSize(const std::string& path, int& width, int& height);
+    // The same from the first bytes of an image file (64 KiB are enough).
+    static bool GetImageSizeFromBytes(std::string_view bytes, int& width, int& height);
 };
 
 }  // namespace DUI
