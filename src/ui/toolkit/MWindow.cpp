@@ -443,6 +443,9 @@ void MWindow::backendGeometryChanged(const Rect& windowRect) {
 }
 
 void MWindow::backendActivated(bool active) {
+    // A window the program has hidden (a pop-up that closed itself) hears no
+    // more about activation, so its closing handlers do not run twice.
+    if (!IsWindowVisible()) return;
     OnWindowMessage(WM_NCACTIVATE, active ? 1 : 0, 0);
 }
 

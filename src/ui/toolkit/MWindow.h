@@ -105,7 +105,7 @@ public:
     virtual void DestroyWindow();
 
     // Backend side (UI thread): the user moved or sized the window, or its
-    // activation changed.
+    // activation changed (ignored while the window is hidden).
     void backendGeometryChanged(const Rect& windowRect);
     void backendActivated(bool active);
 

@@ -240,6 +240,12 @@ TEST_F(ControlTest, HiddenDisabledOrHiddenContainerRefusesTheUser) {
     EXPECT_FALSE(user.click(dialog, 52));
     EXPECT_FALSE(user.type(dialog, 53, "x"));
     EXPECT_FALSE(user.click(dialog, 53));  // not a button
+    EXPECT_FALSE(user.choose(dialog, 53, 0));
+    EXPECT_FALSE(user.slide(dialog, 51, 3));
+    EXPECT_FALSE(user.pickColor(dialog, 51, 0));
+    EXPECT_FALSE(user.contextMenu(dialog, 51, 0));
+    EXPECT_FALSE(user.editItem(dialog, 51, 0, "x"));
+    EXPECT_FALSE(user.click(dialog, 999));  // no such control
     EXPECT_TRUE(dialog.notes.empty());
     page->SetVisible(true);
     EXPECT_TRUE(user.click(dialog, 51));

@@ -307,6 +307,7 @@ TEST_F(WindowTest, MenuPostsTheChosenCommandToItsOwner) {
     menu.Create(main.GetSafeHwnd(), WM_COMMAND, Point{0, 0}, 120);
     menu.AddMenu(100, "Exit");
     menu.TrackMenu();
+    main.ShowWindow(SW_SHOW);
     backend.activate(menu);
     backend.activate(main);
     EXPECT_FALSE(menu.IsWindowVisible());
@@ -328,10 +329,18 @@ TEST_F(WindowTest, ActivationReachesOnNcActivate) {
     popup.activation = [&](TestDialog&, bool a) {
         changes.push_back(std::string("popup ") + (a ? "on" : "off"));
     };
+    main.ShowWindow(SW_SHOW);
+    popup.ShowWindow(SW_SHOW);
     backend.activate(main);
     backend.activate(popup);
     backend.deactivate(popup);
     EXPECT_EQ(changes, (std::vector<std::string>{"main on", "main off", "popup on", "popup off"}));
+    // A pop-up that closed itself (hidden) is not told again.
+    changes.clear();
+    backend.activate(popup);
+    popup.ShowWindow(SW_HIDE);
+    backend.activate(main);
+    EXPECT_EQ(changes, (std::vector<std::string>{"popup on", "main on"}));
 }
 
 TEST_F(WindowTest, TrayIconShowsClicksAndGoes) {
