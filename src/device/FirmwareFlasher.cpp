@@ -35,6 +35,7 @@ bool FirmwareFlasher::FlashWrite(std::span<const std::uint8_t> image) {
 }
 
 FlashResult FirmwareFlasher::flashImage(int vid, int pid, std::span<const std::uint8_t> image) {
+    if (image.empty() || image.size() > kMaxLoaderImageSize) return FlashResult::BadImage;
     if (!m_manager.OpenFlashInterface(vid, pid)) return FlashResult::NoLoader;
     FlashResult result = FlashResult::Done;
     if (!FlashStart()) {
