@@ -78,6 +78,11 @@ public:
     virtual bool openUrl(const std::string& url) = 0;
     virtual Rect workArea() = 0;    // available geometry of the primary screen
     virtual Point cursorPos() = 0;  // screen coordinates
+    virtual Rect screenRect() = 0;  // whole primary screen, in pixels
+    virtual int screenDpi() = 0;    // effective DPI of the primary screen (96 = 100 %)
+
+    // Bring the window to the front and give it the keyboard focus.
+    virtual void raiseWindow(MWindow& window) = 0;
 };
 
 }  // namespace DUI

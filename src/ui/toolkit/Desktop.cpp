@@ -21,6 +21,16 @@ Point Desktop::GetCursorPos() {
     return backend ? backend->cursorPos() : Point{};
 }
 
+Rect Desktop::GetScreenRect() {
+    Backend* backend = Dispatcher::GetBackend();
+    return backend ? backend->screenRect() : Rect{0, 0, 1920, 1080};
+}
+
+int Desktop::GetScreenDpi() {
+    Backend* backend = Dispatcher::GetBackend();
+    return backend ? backend->screenDpi() : 96;
+}
+
 int Desktop::MessageBox(const std::string& caption, const std::string& text) {
     Backend* backend = Dispatcher::GetBackend();
     return backend ? backend->systemMessageBox(caption, text) : 0;

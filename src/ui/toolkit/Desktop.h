@@ -15,6 +15,9 @@ public:
     static bool OpenUrl(const std::string& url);
     static Rect GetWorkArea();
     static Point GetCursorPos();
+    // The primary screen and its effective DPI (the start-up DPI rule reads them).
+    static Rect GetScreenRect();
+    static int GetScreenDpi();
     // 1 once acknowledged; 0 without a backend.
     static int MessageBox(const std::string& caption, const std::string& text);
 };

@@ -269,6 +269,22 @@ void MWindow::InvalidateRect(const Rect* /*rect*/) {
     });
 }
 
+void MWindow::UpdateWindow() {
+    InvalidateRect(nullptr);
+}
+
+void MWindow::SetForegroundWindow() {
+    const HWND hwnd = m_hwnd.load();
+    if (hwnd == 0) return;
+    Dispatcher::RunOnUiThread(hwnd, [this] {
+        if (Backend* backend = Dispatcher::GetBackend()) backend->raiseWindow(*this);
+    });
+}
+
+void MWindow::BringWindowToTop() {
+    SetForegroundWindow();
+}
+
 void MWindow::SetIcon(HICON icon) {
     {
         std::lock_guard lock(m_mutex);

@@ -66,6 +66,12 @@ public:
     void MoveWindow(int x, int y, int width, int height, bool repaint = true);
     void MoveWindow(const Rect& rect, bool repaint = true);
     void InvalidateRect(const Rect* rect = nullptr);
+    // Repaint now (the whole window).
+    void UpdateWindow();
+    // Front of the other windows, with the keyboard focus (the tray click and
+    // a second launch bring the main window forward this way).
+    void SetForegroundWindow();
+    void BringWindowToTop();
     void SetIcon(HICON icon);
     HICON GetIcon() const;
 

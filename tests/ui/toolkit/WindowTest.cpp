@@ -335,12 +335,17 @@ TEST_F(WindowTest, ActivationReachesOnNcActivate) {
     backend.activate(popup);
     backend.deactivate(popup);
     EXPECT_EQ(changes, (std::vector<std::string>{"main on", "main off", "popup on", "popup off"}));
+    // Brought forward (tray click): raised and activated.
+    changes.clear();
+    main.SetForegroundWindow();
+    EXPECT_EQ(backend.raisedWindows(), (std::vector<HWND>{main.GetSafeHwnd()}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"main on"}));
     // A pop-up that closed itself (hidden) is not told again.
     changes.clear();
     backend.activate(popup);
     popup.ShowWindow(SW_HIDE);
     backend.activate(main);
-    EXPECT_EQ(changes, (std::vector<std::string>{"popup on", "main on"}));
+    EXPECT_EQ(changes, (std::vector<std::string>{"main off", "popup on", "main on"}));
 }
 
 TEST_F(WindowTest, TrayIconShowsClicksAndGoes) {
@@ -386,6 +391,9 @@ TEST_F(WindowTest, DesktopServices) {
     EXPECT_EQ(backend.openedUrls(), (std::vector<std::string>{"https://example.org/help"}));
     backend.setWorkArea({0, 0, 2560, 1400});
     EXPECT_EQ(Desktop::GetWorkArea(), (Rect{0, 0, 2560, 1400}));
+    backend.setScreen({0, 0, 1366, 768}, 144);
+    EXPECT_EQ(Desktop::GetScreenRect(), (Rect{0, 0, 1366, 768}));
+    EXPECT_EQ(Desktop::GetScreenDpi(), 144);
     backend.answerSystemMessageBox(1);
     EXPECT_EQ(Desktop::MessageBox("Notification", "GetDpiForMonitor failed"), 1);
     EXPECT_EQ(backend.systemMessageBoxLog(),

@@ -143,6 +143,17 @@ void HeadlessBackend::setCursorPos(Point pos) {
     m_cursor = pos;
 }
 
+void HeadlessBackend::setScreen(const Rect& screen, int dpi) {
+    std::lock_guard lock(m_mutex);
+    m_screen = screen;
+    m_dpi = dpi;
+}
+
+std::vector<HWND> HeadlessBackend::raisedWindows() const {
+    std::lock_guard lock(m_mutex);
+    return m_raised;
+}
+
 void HeadlessBackend::activate(MWindow& window) {
     HWND previous = 0;
     {
@@ -295,6 +306,24 @@ Rect HeadlessBackend::workArea() {
 Point HeadlessBackend::cursorPos() {
     std::lock_guard lock(m_mutex);
     return m_cursor;
+}
+
+Rect HeadlessBackend::screenRect() {
+    std::lock_guard lock(m_mutex);
+    return m_screen;
+}
+
+int HeadlessBackend::screenDpi() {
+    std::lock_guard lock(m_mutex);
+    return m_dpi;
+}
+
+void HeadlessBackend::raiseWindow(MWindow& window) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_raised.push_back(window.GetSafeHwnd());
+    }
+    activate(window);
 }
 
 }  // namespace DUI

@@ -73,6 +73,9 @@ public:
     std::vector<std::string> openedUrls() const;
     void setWorkArea(const Rect& area);
     void setCursorPos(Point pos);
+    void setScreen(const Rect& screen, int dpi);
+    // Windows brought to the front, oldest first.
+    std::vector<HWND> raisedWindows() const;
 
     // Activation: the window becomes active, the previous one is told first.
     void activate(MWindow& window);
@@ -99,6 +102,9 @@ public:
     bool openUrl(const std::string& url) override;
     Rect workArea() override;
     Point cursorPos() override;
+    Rect screenRect() override;
+    int screenDpi() override;
+    void raiseWindow(MWindow& window) override;
 
 private:
     struct Timer {
@@ -128,6 +134,9 @@ private:
     std::vector<std::string> m_urls;
     Rect m_workArea{0, 0, 1920, 1040};
     Point m_cursor;
+    Rect m_screen{0, 0, 1920, 1080};
+    int m_dpi = 96;
+    std::vector<HWND> m_raised;
     HWND m_active = 0;
     std::map<const MControl*, int> m_invalidations;
 };
