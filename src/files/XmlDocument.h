@@ -42,7 +42,9 @@ public:
     bool readFile(const std::string& path, std::string* resultLog = nullptr, unsigned* flags = nullptr);
     // Rebuilds the element index; positions reset. True when well-formed.
     bool parse();
-    // Writes the text in its declared encoding (UTF-8 when none), no BOM.
+    // Writes the text in its declared encoding (UTF-8 when none), no BOM,
+    // through a temporary file and rename so a failure keeps the old file.
+    // False when the file cannot be written or the declared charset is unknown.
     bool writeFile(const std::string& path, std::string* resultLog = nullptr, unsigned* flags = nullptr);
 
     // Navigation (forward only within the current level).
@@ -53,7 +55,14 @@ public:
     // empty when there is no current element or no such attribute.
     std::string attribute(std::string_view name) const;
 
-    // Building.
+    // Building. appendElement inserts after the current element (at the end of
+    // the level when there is none) and makes the new element current; content
+    // is escaped (< & >) and written between start and end tag (after the start
+    // tag with kStartTagOnly). setAttribute escapes the value (< & > ' ") and
+    // replaces the first attribute of that name or appends one. Both return
+    // false, changing nothing, for a name that would break the markup
+    // (empty, white space, < > / = quotes &) or, for setAttribute, when there
+    // is no current element.
     bool appendElement(std::string_view name, std::string_view content = {}, unsigned flags = 0);
     bool setAttribute(std::string_view name, std::string_view value);
 
@@ -62,6 +71,7 @@ public:
 
 private:
     struct Element;  // defined in XmlDocument.cpp
+
     std::string_view elementName(int index) const;
     detail::TagAttribute findAttribute(int index, std::string_view name) const;
     void log(std::string_view event, std::string_view detailName = {}, std::string_view detail = {},
