@@ -91,13 +91,18 @@ int MWindow::ShowModal(int showCmd) {
 
 void MWindow::EndModal(int result) {
     const HWND hwnd = m_hwnd.load();
+    if (hwnd == 0) {
+        // No window (never created or destroyed): only the result is kept.
+        m_modalResult = result;
+        return;
+    }
     if (!Dispatcher::IsUiThread()) {
         Dispatcher::Post(hwnd, [this, result] { EndModal(result); });
         return;
     }
     if (!m_inModal.load()) {
         m_modalResult = result;
-        if (hwnd != 0) ShowWindow(SW_HIDE);
+        ShowWindow(SW_HIDE);
         return;
     }
     if (m_modalEnded.load()) return;  // the first ending wins
