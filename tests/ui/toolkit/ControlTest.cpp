@@ -8,9 +8,12 @@
 #include "ui/toolkit/CCheckButton.h"
 #include "ui/toolkit/CColorButton.h"
 #include "ui/toolkit/CDeviceList.h"
+#include "ui/toolkit/CHelpButton.h"
 #include "ui/toolkit/CIconButton.h"
 #include "ui/toolkit/CRadioButton.h"
 #include "ui/toolkit/CRecordList.h"
+#include "ui/toolkit/CRoundArea.h"
+#include "ui/toolkit/CTextButton.h"
 #include "ui/toolkit/DListBox.h"
 #include "ui/toolkit/DPIControl.h"
 #include "ui/toolkit/DPISlider.h"
@@ -719,6 +722,49 @@ TEST_F(SkinFolderTest, PicturesAndIconsResolveAgainstTheSkinFolder) {
     EXPECT_EQ(MRender::GetIconPath(icon), m_dir + "/DeviceDriver.ico");
     EXPECT_EQ(MRender::LoadIconFromFile(m_dir + "/nothing.ico"), 0u);
     EXPECT_EQ(MRender::GetIconPath(0), "");
+}
+
+TEST_F(ControlTest, TextsColoursAndMarkersKeepWhatTheyAreGiven) {
+    auto* title = make<MText>("MText", 35);
+    title->SetFont("黑体", 18, true);
+    title->SetTextColor(0xFFFFFFFF);
+    title->SetAlignment(1);
+    title->SetVAlignment(4);
+    title->SetWordWrap(true);
+    title->SetTooltip("tip");
+    EXPECT_EQ(title->GetFontName(), "黑体");
+    EXPECT_EQ(title->GetFontWidth(), 18);
+    EXPECT_TRUE(title->IsBold());
+    EXPECT_EQ(title->GetTextColor(), 0xFFFFFFFFu);
+    EXPECT_EQ(title->GetAlignment(), 1);
+    EXPECT_EQ(title->GetVAlignment(), 4);
+    EXPECT_TRUE(title->GetWordWrap());
+    EXPECT_EQ(title->GetTooltip(), "tip");
+    title->SetFontName("Open Sans Semibold");
+    title->SetFontWidth(20);
+    EXPECT_EQ(title->GetFontName(), "Open Sans Semibold");
+    EXPECT_EQ(title->GetFontWidth(), 20);
+
+    auto* marker = make<CRoundArea>("CRoundArea", 60);
+    marker->SetColor(Manager::m_select_color);
+    EXPECT_EQ(marker->GetColor(), Manager::m_select_color.load());
+    EXPECT_NE(dialog.CreateControl("MText", 61, Rect{}, "inside", marker), nullptr);  // holds controls
+
+    auto* palette = make<MPalette>("MPalette", 226);
+    palette->SetSelectColor(0xFF123456);  // colours are 24-bit
+    EXPECT_EQ(palette->GetSelectColor(), 0x123456u);
+
+    auto* list = make<CDeviceList>("CDeviceList", 57);
+    list->SetVersionDesc("Firmware");
+    EXPECT_EQ(list->GetVersionDesc(), "Firmware");
+
+    auto* link = make<CTextButton>("CTextButton", 37);
+    auto* help = make<CHelpButton>("CHelpButton", 38);
+    link->SetTitle("www.example.org");
+    help->SetTooltip("what this does");
+    EXPECT_TRUE(user.click(dialog, 37));
+    EXPECT_TRUE(user.click(dialog, 38));
+    EXPECT_EQ(dialog.notes, (std::vector<Note>{{37, 2, 0}, {38, 2, 0}}));
 }
 
 TEST_F(ControlTest, IconButtonKeepsItsIcon) {
