@@ -30,6 +30,15 @@ std::string readBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string utf16le(std::u16string_view text) {
+    std::string bytes;
+    for (char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
 class XmlFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -120,6 +129,8 @@ TEST_F(XmlFileTest, DetectionOfUndeclaredText) {
         {"UTF-8 not starting with <", " \xC3\xA9<a/>", " \xC3\xA9<a/>", "<utf8_detection encoding=\"UTF-8\"/>"},
         {"NUL bytes removed", std::string("<a\0/>\0", 6), "<a/>", "<nulls_removed count=\"2\"/>"},
         {"UTF-16 without mark read as bytes", std::string("<\0a\0/\0>\0", 8), "<a/>", "<nulls_removed count=\"4\"/>"},
+        {"UTF-16BE declaration without mark", std::string("\0<\0?\0x\0m\0l\0 \0?\0>\0<\0a\0/\0>", 24), "<?xml ?><a/>",
+         "<read encoding=\"UTF-16BE\" length=\"12\"/>"},
         {"NUL units removed in UTF-16", std::string("\xFF\xFE<\0\0\0a\0/\0>\0", 12), "<a/>", "<nulls_removed count=\"1\"/>"},
         {"HTML meta charset", "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=iso-8859-1\"></head><body t=\"\xE9\"/></html>",
          "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=iso-8859-1\"></head><body t=\"\xC3\xA9\"/></html>",
@@ -175,6 +186,9 @@ TEST_F(XmlFileTest, WriteConvertsToTheDeclaredEncoding) {
          "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a n=\"\x80?\"/>", XmlDocument::kFileConversionLoss},
         {"GBK", "<?xml version=\"1.0\" encoding=\"GBK\"?><a n=\"\xE9\xBC\xA0\"/>",
          "<?xml version=\"1.0\" encoding=\"GBK\"?><a n=\"\xCA\xF3\"/>", 0},
+        // 16-bit units without a mark; reading recognises the declaration.
+        {"UTF-16", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a n=\"\xC3\xA9\xF0\x9F\x98\x80\"/>",
+         utf16le(u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><a n=\"\u00E9\U0001F600\"/>"), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -70,6 +70,13 @@ std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& 
     if (!encoding.empty()) {
         flags |= XmlDocument::kFileByteOrderMark | (unitSize == 2 ? XmlDocument::kFileUtf16 : 0);
         appendLogEvent(log, "bom", {{"encoding", encoding}});
+    } else if (body.substr(0, 10) == std::string_view("<\0?\0x\0m\0l\0", 10) ||
+               body.substr(0, 10) == std::string_view("\0<\0?\0x\0m\0l", 10)) {
+        // A declaration in 16-bit units without a mark, as our own writer
+        // produces for documents that declare UTF-16.
+        encoding = body[0] == '<' ? "UTF-16LE" : "UTF-16BE";
+        unitSize = 2;
+        flags |= XmlDocument::kFileUtf16;
     } else {
         encoding = declaredEncoding(body);
         // A declaration we could read as 8-bit text proves the file is not in
