@@ -33,6 +33,8 @@ MControl* MDialog::CreateControl(const std::string& className, int id, const Rec
         std::lock_guard lock(m_controlsMutex);
         m_controls.push_back(std::move(control));
     }
+    // The first redraw request is how a backend hears of a new control.
+    raw->UpdateControl();
     return raw;
 }
 

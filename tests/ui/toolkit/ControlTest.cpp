@@ -636,6 +636,7 @@ TEST_F(ControlTest, ProgrammaticChangesAskForOneRedrawEach) {
     auto* text = make<MText>("MText", 35);
     backend.processEvents();
     const int before = backend.invalidationCount(text);
+    EXPECT_EQ(before, 1);  // a new control is announced to the backend
     text->SetTitle("a");
     text->SetTitle("b");  // coalesced with the first while it waits
     backend.processEvents();
