@@ -83,7 +83,8 @@ bool BindingTransfer::SendLighting() {
     SettingsStore& store = m_session.store();
     const int profile = m_session.currentProfile();
     const int mode = m_session.lightMode();
-    store.setActiveLight(profile, mode);
+    // Marking is a write transaction; skip it when the mode is already the active one.
+    if (store.getActiveLightMode(profile) != mode) store.setActiveLight(profile, mode);
     LightRecord record;
     if (!store.getLight(profile, mode, record)) return false;
 
