@@ -46,6 +46,7 @@ void DeviceManager::setBackend(std::shared_ptr<HidBackend> backend) {
         closing.swap(m_slots);
         flash.swap(m_flashHid);
         m_currentIndex = -1;
+        m_heldNotices.clear();
         m_backend = std::move(backend);
         m_backendReady = m_backend && m_backend->init();
     }
@@ -155,6 +156,7 @@ void DeviceManager::CloseAll() {
         m_ready = false;
         closing.swap(m_slots);
         m_currentIndex = -1;
+        m_heldNotices.clear();  // they belong to interfaces now closed
     }
     // Each handle closes when its last holder lets go: here, or at the end of
     // a read the worker is still doing on it.
@@ -168,6 +170,7 @@ void DeviceManager::SetCurrentType(int type) {
     std::lock_guard lock(m_lock);
     m_currentType = type;
     m_currentIndex = -1;
+    m_heldNotices.clear();  // they came from the previous model's interface
 }
 
 int DeviceManager::currentType() const {

@@ -108,7 +108,8 @@ public:
     // Reads one report (65-byte buffer) into `report`; `type` receives the
     // current model or, while listening to the receivers, the model of the
     // receiver that sent it. True only when the report came through the
-    // current interface.
+    // current interface. A notice that arrived during a transaction on the
+    // current interface is handed out first, without a read.
     bool ReadNotification(std::uint8_t* report, int& type);
     // Reads each receiver of the current model for a connection notice and
     // applies it (state 1 online, 2 offline).
@@ -142,6 +143,8 @@ private:
     void setConnectionStateLocked(int type, int mode, int state);
     std::vector<Listener> receiversLocked(bool currentTypeOnly) const;
 
+    // Keeps a notice read during a transaction for the next ReadNotification.
+    void holdNotice(const std::uint8_t* report, int count);
     // Identify with one retry after kIdentifyRetryDelayMs.
     bool identifyWithRetry(DeviceInfoBlock& info, HidDevice& device);
     // A receiver's online notice: identify it again and refresh its model.
@@ -156,6 +159,10 @@ private:
     int m_currentType = 0;
     int m_currentIndex = -1;  // slot owning the current interface, -1 none
     std::shared_ptr<HidDevice> m_flashHid;
+    // Notices that arrived on the command interface while a transaction waited
+    // for its reply; ReadNotification hands them out first, oldest first.
+    static constexpr std::size_t kHeldNoticeLimit = 8;
+    std::vector<std::array<std::uint8_t, kNotificationSize>> m_heldNotices;
 };
 
 }  // namespace quorvik

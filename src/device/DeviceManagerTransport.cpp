@@ -25,12 +25,15 @@ constexpr int kFlashReadTimeoutMs = 1000;
 
 void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+bool isNotice(const std::uint8_t* report, int count) {
+    return count > 0 && (report[0] == kNotifyConnection || report[0] == kNotifyDpiChange);
+}
+
 // A report that ends a wait for a reply: status 0, and not one of the notices
 // the mouse sends by itself (an offline notice "C0 00" would otherwise pass
 // for a successful reply and its bytes be stored as settings).
 bool isReply(const std::uint8_t* report, int count) {
-    if (count <= static_cast<int>(replyByte::kStatus)) return false;
-    if (report[0] == kNotifyConnection || report[0] == kNotifyDpiChange) return false;
+    if (count <= static_cast<int>(replyByte::kStatus) || isNotice(report, count)) return false;
     return report[replyByte::kStatus] == 0;
 }
 
@@ -53,6 +56,7 @@ bool DeviceManager::SendCommand(std::uint8_t* buffer, std::size_t length, std::s
     for (int attempt = 0; attempt < kReplyAttempts; ++attempt) {
         const int count = hid->readTimeout(work.data(), length, kReplyTimeoutMs);
         if (count < 0) break;  // the device is gone: no reply will come
+        if (isNotice(work.data(), count)) holdNotice(work.data(), count);
         if (isReply(work.data(), count)) {
             success = true;
             if (replyLength) *replyLength = static_cast<std::size_t>(count);
@@ -61,6 +65,14 @@ bool DeviceManager::SendCommand(std::uint8_t* buffer, std::size_t length, std::s
     }
     std::memcpy(buffer, work.data(), length);
     return success;
+}
+
+void DeviceManager::holdNotice(const std::uint8_t* report, int count) {
+    std::array<std::uint8_t, kNotificationSize> notice{};
+    std::memcpy(notice.data(), report, std::min<std::size_t>(static_cast<std::size_t>(count), notice.size()));
+    std::lock_guard lock(m_lock);
+    if (m_heldNotices.size() >= kHeldNoticeLimit) m_heldNotices.erase(m_heldNotices.begin());
+    m_heldNotices.push_back(notice);
 }
 
 bool DeviceManager::Identify(DeviceInfoBlock& info, HidDevice* device) {
@@ -120,6 +132,11 @@ bool DeviceManager::ReadNotification(std::uint8_t* report, int& type) {
     {
         std::lock_guard lock(m_lock);
         type = m_currentType;
+        if (!m_heldNotices.empty()) {
+            std::memcpy(report, m_heldNotices.front().data(), kNotificationSize);
+            m_heldNotices.erase(m_heldNotices.begin());
+            return true;
+        }
         current = currentDeviceLocked();
         if (!current) receivers = receiversLocked(false);
     }

@@ -214,3 +214,27 @@ TEST(DeviceManagerPaths, BackendThatCannotStartYieldsNothingAndIsTriedAgain) {
 
 }  // namespace
 }  // namespace quorvik::devicetest
+
+namespace quorvik::devicetest {
+namespace {
+
+TEST(DeviceManagerInstance, ProcessWideManagerRunsOverAnInjectedBackend) {
+    DeviceManager& manager = DeviceManager::Instance();
+    EXPECT_EQ(&manager, &DeviceManager::Instance());
+    manager.setBackend(std::make_shared<SimulatedHidBackend>(configsWith({kM2Receiver})));
+    registerDefaultModels(manager);
+    refresh(manager);
+    manager.SetCurrentType(2);
+    EXPECT_EQ(manager.CurrentMode(), 1);
+    EXPECT_NE(manager.CurrentDevice(), nullptr);
+
+    // Replacing the backend closes what the previous one opened.
+    manager.setBackend(std::make_shared<SimulatedHidBackend>(std::vector<VirtualMouseConfig>{}));
+    EXPECT_FALSE(manager.isReady());
+    EXPECT_TRUE(manager.entries().empty());
+    EXPECT_EQ(manager.CurrentDevice(), nullptr);
+    manager.ClearSupportedDevices();
+}
+
+}  // namespace
+}  // namespace quorvik::devicetest

@@ -146,6 +146,21 @@ TEST_F(TransportTest, OfflineNoticeDuringATransactionIsNotTakenAsItsReply) {
     device(kM1Receiver)->switchMouse(false);  // queues C0 00 00 00; the receiver stops answering
     auto buffer = readRequest();
     EXPECT_FALSE(m_manager.SendCommand(buffer.data(), buffer.size()));
+
+    // The notice is not lost: the next idle turn takes the model offline.
+    EXPECT_EQ(m_notifications.HandleNotification(), NotificationKind::Connection);
+    EXPECT_EQ(m_events.count("offline 1"), 1);
+    EXPECT_EQ(m_manager.CurrentDevice(), nullptr);
+}
+
+TEST_F(TransportTest, DpiNoticeArrivingBeforeAReplyIsHandledAfterTheTransaction) {
+    device(kM1Wired)->pressDpiButton();  // C2 24 waits ahead of the reply
+    setConfig("report_rate", 0x04);
+    ASSERT_TRUE(m_settings.SendReportRate());
+    EXPECT_EQ(device(kM1Wired)->settings().reportRate, 0x04);
+    EXPECT_EQ(m_notifications.HandleNotification(), NotificationKind::DpiChange);
+    EXPECT_EQ(config("dpi_index"), "2");
+    EXPECT_EQ(m_notifications.HandleNotification(), NotificationKind::None);
 }
 
 TEST_F(TransportTest, IdentifyReadsTheIdentityBlockOfAGivenInterface) {
