@@ -2,10 +2,10 @@
 // (encoding detection and conversion), parsed, walked and written back.
 #include "files/XmlDocument.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

@@ -26,22 +26,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     doc.setText(text);
     for (int step = 0; step < 64 && in.remaining_bytes() > 0; ++step) {
         switch (in.ConsumeIntegralInRange(0, 5)) {
-        case 0: doc.findNext(pickName(in)); break;
-        case 1: doc.enter(); break;
-        case 2: doc.leave(); break;
-        case 3: doc.attribute(pickName(in)); break;
-        case 4: {
-            const std::string name = pickName(in);
-            const std::string content = in.ConsumeRandomLengthString(16);
-            doc.appendElement(name, content, in.ConsumeIntegral<unsigned>() & 0x16u);
-            break;
-        }
-        case 5: {
-            const std::string name = pickName(in);
-            const std::string value = in.ConsumeRandomLengthString(16);
-            if (doc.setAttribute(name, value) && doc.attribute(name) != value) std::abort();
-            break;
-        }
+            case 0:
+                doc.findNext(pickName(in));
+                break;
+            case 1:
+                doc.enter();
+                break;
+            case 2:
+                doc.leave();
+                break;
+            case 3:
+                doc.attribute(pickName(in));
+                break;
+            case 4: {
+                const std::string name = pickName(in);
+                const std::string content = in.ConsumeRandomLengthString(16);
+                doc.appendElement(name, content, in.ConsumeIntegral<unsigned>() & 0x16u);
+                break;
+            }
+            case 5: {
+                const std::string name = pickName(in);
+                const std::string value = in.ConsumeRandomLengthString(16);
+                if (doc.setAttribute(name, value) && doc.attribute(name) != value) std::abort();
+                break;
+            }
         }
     }
     doc.parse();

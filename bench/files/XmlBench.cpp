@@ -14,10 +14,11 @@ namespace {
 std::string makeDocument(std::size_t bytes) {
     std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<library>\r\n";
     for (int n = 0; text.size() < bytes; ++n) {
-        text += "<profile name=\"Profile " + std::to_string(n) + "\" index=\"" + std::to_string(n % 4) + "\">\r\n";
+        text += "<profile name=\"Profile " + std::to_string(n) + "\" index=\"" + std::to_string(n % 4) +
+                "\">\r\n";
         for (int k = 0; k < 20; ++k)
-            text += "<config key=\"dpi_group" + std::to_string(k) + "_value\" value=\"" + std::to_string(400 + 50 * k) +
-                    "\"/>\r\n";
+            text += "<config key=\"dpi_group" + std::to_string(k) + "_value\" value=\"" +
+                    std::to_string(400 + 50 * k) + "\"/>\r\n";
         text += "<macro name=\"Macro &amp; " + std::to_string(n) + "\" loop=\"1\">\r\n";
         for (int e = 0; e < 20; ++e)
             text += "<event type=\"" + std::to_string(e % 2) + "\" code=\"" + std::to_string(30 + e) +
@@ -102,7 +103,9 @@ BENCHMARK(BM_XmlDocumentBuild5000)->Unit(benchmark::kMillisecond);
 void BM_XmlDocumentBuild5000BeforeTail(benchmark::State& state) {
     for (auto _ : state) {
         quorvik::XmlDocument doc;
-        doc.setText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<profile>\r\n<keyitems/>\r\n<Mouse/>\r\n</profile>\r\n");
+        doc.setText(
+            "<?xml version=\"1.0\" "
+            "encoding=\"UTF-8\"?>\r\n<profile>\r\n<keyitems/>\r\n<Mouse/>\r\n</profile>\r\n");
         doc.findNext("profile");
         doc.enter();
         doc.findNext("keyitems");

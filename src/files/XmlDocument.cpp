@@ -10,13 +10,13 @@
 #include "files/detail/XmlResultLog.h"
 #include "files/detail/XmlTagScan.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <unordered_map>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace quorvik {
 
@@ -131,8 +131,10 @@ bool XmlDocument::parse() {
         e.level = m_elements[static_cast<std::size_t>(parent)].level + 1;
         Element& p = m_elements[static_cast<std::size_t>(parent)];
         e.prev = p.lastChild;
-        if (p.lastChild) m_elements[static_cast<std::size_t>(p.lastChild)].next = index;
-        else p.firstChild = index;
+        if (p.lastChild)
+            m_elements[static_cast<std::size_t>(p.lastChild)].next = index;
+        else
+            p.firstChild = index;
         p.lastChild = index;
         m_elements.push_back(e);
         return index;
@@ -199,7 +201,8 @@ bool XmlDocument::parse() {
                     for (int i : open) ++openByName[elementName(i)];
                 }
                 const auto found = openByName.find(name);
-                if (found == openByName.end() || found->second == 0) match = 0;
+                if (found == openByName.end() || found->second == 0)
+                    match = 0;
                 else
                     while (match > 0 && elementName(open[match - 1]) != name) --match;
             }
@@ -253,8 +256,10 @@ bool XmlDocument::parse() {
                         q = quote + 1;
                         continue;
                     }
-                    if (d == '[') inSubset = true;
-                    else if (d == ']') inSubset = false;
+                    if (d == '[')
+                        inSubset = true;
+                    else if (d == ']')
+                        inSubset = false;
                     else if (d == '>' && !inSubset) {
                         close = q;
                         break;
@@ -511,8 +516,10 @@ bool XmlDocument::appendElement(std::string_view name, std::string_view content,
         e.next = p.firstChild;
         p.firstChild = at;
     }
-    if (e.next) m_elements[static_cast<std::size_t>(e.next)].prev = at;
-    else p.lastChild = at;
+    if (e.next)
+        m_elements[static_cast<std::size_t>(e.next)].prev = at;
+    else
+        p.lastChild = at;
     m_elements[0].length = m_text.size();
     m_current = at;
     m_child = 0;
@@ -583,7 +590,10 @@ bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsi
     // Only regular files: a folder cannot be read, and a device or pipe may
     // never end.
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = fd < 0 ? errno : (S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? errno : EINVAL);
+        const int error = fd < 0 ? errno
+                                 : (S_ISDIR(st.st_mode)   ? EISDIR
+                                    : S_ISREG(st.st_mode) ? errno
+                                                          : EINVAL);
         if (fd >= 0) ::close(fd);
         appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(error)}, logNumber("n", error)});
         return finish(false);

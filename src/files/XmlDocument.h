@@ -18,15 +18,15 @@ struct TagAttribute;
 class XmlDocument {
 public:
     // appendElement flags.
-    static constexpr unsigned kNoLineBreak = 0x2;     // no CR LF after the element
-    static constexpr unsigned kSpaceBeforeClose = 0x4; // "<name />" instead of "<name/>"
-    static constexpr unsigned kStartTagOnly = 0x10;    // only "<name>"
+    static constexpr unsigned kNoLineBreak = 0x2;       // no CR LF after the element
+    static constexpr unsigned kSpaceBeforeClose = 0x4;  // "<name />" instead of "<name/>"
+    static constexpr unsigned kStartTagOnly = 0x10;     // only "<name>"
 
     // readFile / writeFile flags (out): what the file turned out to hold.
-    static constexpr unsigned kFileByteOrderMark = 0x100;    // the file began with a BOM
-    static constexpr unsigned kFileUtf16 = 0x200;            // 16-bit text (UTF-16LE/BE mark)
-    static constexpr unsigned kFileConversionFailed = 0x400; // text converted only partly
-    static constexpr unsigned kFileConversionLoss = 0x800;   // characters written as '?'
+    static constexpr unsigned kFileByteOrderMark = 0x100;     // the file began with a BOM
+    static constexpr unsigned kFileUtf16 = 0x200;             // 16-bit text (UTF-16LE/BE mark)
+    static constexpr unsigned kFileConversionFailed = 0x400;  // text converted only partly
+    static constexpr unsigned kFileConversionLoss = 0x800;    // characters written as '?'
 
     XmlDocument();
     ~XmlDocument();

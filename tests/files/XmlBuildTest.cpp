@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <random>
-#include <unistd.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,7 +117,8 @@ TEST(XmlBuild, SetAttributeReplacesInPlaceOrAppends) {
 
 TEST(XmlBuild, EditsKeepTheIndexInStep) {
     XmlDocument doc;
-    ASSERT_TRUE(doc.setText("<r>\r\n<a/>\r\n<b n=\"1\">\r\n<c n=\"2\"/>\r\n</b>\r\n<d n=\"3\"/>\r\n</r>\r\n"));
+    ASSERT_TRUE(
+        doc.setText("<r>\r\n<a/>\r\n<b n=\"1\">\r\n<c n=\"2\"/>\r\n</b>\r\n<d n=\"3\"/>\r\n</r>\r\n"));
     ASSERT_TRUE(doc.findNext("r") && doc.enter() && doc.findNext("a"));
     ASSERT_TRUE(doc.setAttribute("long", std::string(100, 'x')));
     // Insert after a, between a and b.
@@ -171,7 +172,9 @@ TEST(XmlBuild, TwoChildrenOfASelfClosedElement) {
     ASSERT_TRUE(doc.leave());
     EXPECT_EQ(doc.attribute("a"), "1");
     ASSERT_TRUE(doc.findNext("after"));
-    EXPECT_EQ(doc.text(), "<r>\r\n<list a=\"1\">\r\n<item n=\"1\"/>\r\n<item n=\"2\"/>\r\n</list>\r\n<after/>\r\n</r>\r\n");
+    EXPECT_EQ(
+        doc.text(),
+        "<r>\r\n<list a=\"1\">\r\n<item n=\"1\"/>\r\n<item n=\"2\"/>\r\n</list>\r\n<after/>\r\n</r>\r\n");
     EXPECT_TRUE(doc.parse());
 }
 
@@ -209,19 +212,34 @@ void build(XmlDocument& doc, const std::vector<Node>& nodes) {
 void expectWalk(XmlDocument& doc, const std::vector<Node>& nodes) {
     for (const Node& n : nodes) {
         ASSERT_TRUE(doc.findNext(n.name)) << n.name;
-        for (const auto& [name, value] : n.attributes) EXPECT_EQ(doc.attribute(name), value) << n.name << "." << name;
+        for (const auto& [name, value] : n.attributes)
+            EXPECT_EQ(doc.attribute(name), value) << n.name << "." << name;
         ASSERT_TRUE(doc.enter());
         expectWalk(doc, n.children);
-        for (const char* name : {"item", "list", "macro", "x"}) EXPECT_FALSE(doc.findNext(name)) << "extra " << name;
+        for (const char* name : {"item", "list", "macro", "x"})
+            EXPECT_FALSE(doc.findNext(name)) << "extra " << name;
         ASSERT_TRUE(doc.leave());
     }
 }
 
 std::vector<Node> randomTree(std::mt19937& rng, int depth) {
     static const char* const names[] = {"item", "list", "macro", "x"};
-    static const char* const values[] = {
-        "", "0", "-12", "a<b", "x&y", "p>q", "it's", "say \"hi\"", "<&>'\"", "&amp;", "&#65;",
-        "Caf\xC3\xA9", "\xE9\xBC\xA0\xE6\xA0\x87", "\xF0\x9F\x98\x80", " lead and trail ", "tab\tin"};
+    static const char* const values[] = {"",
+                                         "0",
+                                         "-12",
+                                         "a<b",
+                                         "x&y",
+                                         "p>q",
+                                         "it's",
+                                         "say \"hi\"",
+                                         "<&>'\"",
+                                         "&amp;",
+                                         "&#65;",
+                                         "Caf\xC3\xA9",
+                                         "\xE9\xBC\xA0\xE6\xA0\x87",
+                                         "\xF0\x9F\x98\x80",
+                                         " lead and trail ",
+                                         "tab\tin"};
     std::vector<Node> nodes(rng() % 4 + (depth == 0 ? 0 : 0));
     for (Node& n : nodes) {
         n.name = names[rng() % 4];
@@ -235,7 +253,8 @@ std::vector<Node> randomTree(std::mt19937& rng, int depth) {
 
 TEST(XmlBuild, BuiltDocumentsReadBackTheSame) {
     std::mt19937 rng(20261211);
-    const std::string path = ::testing::TempDir() + "quorvik_xml_round_trip_" + std::to_string(::getpid()) + ".xml";
+    const std::string path =
+        ::testing::TempDir() + "quorvik_xml_round_trip_" + std::to_string(::getpid()) + ".xml";
     for (int round = 0; round < 200; ++round) {
         SCOPED_TRACE(round);
         Node root{"root", {{"version", "1"}}, {}, randomTree(rng, 1)};
@@ -268,7 +287,8 @@ void goToChild(XmlDocument& doc, const std::vector<Node>& level, std::size_t k) 
 
 // Checks the current element against `node`, then its children.
 void expectCurrent(XmlDocument& doc, const Node& node) {
-    for (const auto& [name, value] : node.attributes) EXPECT_EQ(doc.attribute(name), value) << node.name << "." << name;
+    for (const auto& [name, value] : node.attributes)
+        EXPECT_EQ(doc.attribute(name), value) << node.name << "." << name;
     ASSERT_TRUE(doc.enter());
     expectWalk(doc, node.children);
     ASSERT_TRUE(doc.leave());
@@ -313,8 +333,10 @@ TEST(XmlBuild, RandomEditsKeepIndexAndTextInStep) {
                 ASSERT_TRUE(doc.setAttribute(name, value));
                 auto it = std::find_if(current->attributes.begin(), current->attributes.end(),
                                        [&](const auto& a) { return a.first == name; });
-                if (it != current->attributes.end()) it->second = value;
-                else current->attributes.emplace_back(name, value);
+                if (it != current->attributes.end())
+                    it->second = value;
+                else
+                    current->attributes.emplace_back(name, value);
             }
             while (doc.leave()) {
             }

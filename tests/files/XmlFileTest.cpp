@@ -60,29 +60,37 @@ protected:
 
 // The name of <profileinfo> in a fixture, read the way the program reads files.
 std::string profileName(XmlDocument& doc) {
-    if (!doc.parse() || !doc.findNext("profile") || !doc.enter() || !doc.findNext("profileinfo")) return "<unreadable>";
+    if (!doc.parse() || !doc.findNext("profile") || !doc.enter() || !doc.findNext("profileinfo"))
+        return "<unreadable>";
     return doc.attribute("name");
 }
 
 TEST_F(XmlFileTest, EncodingsOfFixtures) {
     struct Case {
         const char* file;
-        const char* name;       // expected attribute, UTF-8
-        const char* logged;     // fragment expected in the log
+        const char* name;    // expected attribute, UTF-8
+        const char* logged;  // fragment expected in the log
         unsigned flags;
     } cases[] = {
         {"utf8_bom.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80", "<bom encoding=\"UTF-8\"/>",
          XmlDocument::kFileByteOrderMark},
-        {"utf8_plain.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80", "<read encoding=\"UTF-8\"", 0},
-        {"utf8_undeclared.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80", "<read encoding=\"\"", 0},
-        {"utf16le_bom.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80", "<bom encoding=\"UTF-16LE\"/>",
-         XmlDocument::kFileByteOrderMark | XmlDocument::kFileUtf16},
+        {"utf8_plain.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80",
+         "<read encoding=\"UTF-8\"", 0},
+        {"utf8_undeclared.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80",
+         "<read encoding=\"\"", 0},
+        {"utf16le_bom.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80",
+         "<bom encoding=\"UTF-16LE\"/>", XmlDocument::kFileByteOrderMark | XmlDocument::kFileUtf16},
         {"utf16be_bom.xml", "Caf\xC3\xA9 \xE9\xBC\xA0\xE6\xA0\x87 \xF0\x9F\x98\x80", "<endian_swap/>",
          XmlDocument::kFileByteOrderMark | XmlDocument::kFileUtf16},
-        {"iso-8859-1.xml", "Caf\xC3\xA9 \xC3\x9Cn\xC3\xAF" "code", "<read encoding=\"ISO-8859-1\"", 0},
-        {"windows-1252.xml", "\xE2\x82\xAC \xE2\x80\x9Cquoted\xE2\x80\x9D Caf\xC3\xA9", "encoding=\"windows-1252\"", 0},
+        {"iso-8859-1.xml",
+         "Caf\xC3\xA9 \xC3\x9Cn\xC3\xAF"
+         "code",
+         "<read encoding=\"ISO-8859-1\"", 0},
+        {"windows-1252.xml", "\xE2\x82\xAC \xE2\x80\x9Cquoted\xE2\x80\x9D Caf\xC3\xA9",
+         "encoding=\"windows-1252\"", 0},
         {"gbk.xml", "\xE9\xBC\xA0\xE6\xA0\x87\xE9\x85\x8D\xE7\xBD\xAE", "encoding=\"GBK\"", 0},
-        {"shift_jis.xml", "\xE3\x83\x9E\xE3\x82\xA6\xE3\x82\xB9\xE8\xA8\xAD\xE5\xAE\x9A", "encoding=\"Shift_JIS\"", 0},
+        {"shift_jis.xml", "\xE3\x83\x9E\xE3\x82\xA6\xE3\x82\xB9\xE8\xA8\xAD\xE5\xAE\x9A",
+         "encoding=\"Shift_JIS\"", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -113,7 +121,8 @@ TEST_F(XmlFileTest, UnknownCharsetFailsTheConversion) {
     unsigned flags = 0;
     ASSERT_TRUE(doc.readFile(kData + "unknown_charset.xml", nullptr, &flags)) << "the file itself was read";
     EXPECT_EQ(flags, XmlDocument::kFileConversionFailed);
-    EXPECT_NE(doc.resultLog().find("type=\"unknown_charset\" encoding=\"x-no-such-charset\""), std::string::npos);
+    EXPECT_NE(doc.resultLog().find("type=\"unknown_charset\" encoding=\"x-no-such-charset\""),
+              std::string::npos);
     EXPECT_EQ(doc.text(), "");
     EXPECT_FALSE(doc.parse());
 }
@@ -125,22 +134,31 @@ TEST_F(XmlFileTest, DetectionOfUndeclaredText) {
         std::string text;  // expected document text
         const char* logged;
     } cases[] = {
-        {"latin-1 starting with <", "<a n=\"Caf\xE9\"/>", "<a n=\"Caf\xC3\xA9\"/>", "<utf8_detection encoding=\"CP1252\"/>"},
-        {"UTF-8 not starting with <", " \xC3\xA9<a/>", " \xC3\xA9<a/>", "<utf8_detection encoding=\"UTF-8\"/>"},
+        {"latin-1 starting with <", "<a n=\"Caf\xE9\"/>", "<a n=\"Caf\xC3\xA9\"/>",
+         "<utf8_detection encoding=\"CP1252\"/>"},
+        {"UTF-8 not starting with <", " \xC3\xA9<a/>", " \xC3\xA9<a/>",
+         "<utf8_detection encoding=\"UTF-8\"/>"},
         {"NUL bytes removed", std::string("<a\0/>\0", 6), "<a/>", "<nulls_removed count=\"2\"/>"},
-        {"UTF-16 without mark read as bytes", std::string("<\0a\0/\0>\0", 8), "<a/>", "<nulls_removed count=\"4\"/>"},
-        {"UTF-16BE declaration without mark", std::string("\0<\0?\0x\0m\0l\0 \0?\0>\0<\0a\0/\0>", 24), "<?xml ?><a/>",
-         "<read encoding=\"UTF-16BE\" length=\"12\"/>"},
-        {"NUL units removed in UTF-16", std::string("\xFF\xFE<\0\0\0a\0/\0>\0", 12), "<a/>", "<nulls_removed count=\"1\"/>"},
-        {"HTML meta charset", "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=iso-8859-1\"></head><body t=\"\xE9\"/></html>",
-         "<html><head><meta http-equiv=\"content-type\" content=\"text/html; charset=iso-8859-1\"></head><body t=\"\xC3\xA9\"/></html>",
+        {"UTF-16 without mark read as bytes", std::string("<\0a\0/\0>\0", 8), "<a/>",
+         "<nulls_removed count=\"4\"/>"},
+        {"UTF-16BE declaration without mark", std::string("\0<\0?\0x\0m\0l\0 \0?\0>\0<\0a\0/\0>", 24),
+         "<?xml ?><a/>", "<read encoding=\"UTF-16BE\" length=\"12\"/>"},
+        {"NUL units removed in UTF-16", std::string("\xFF\xFE<\0\0\0a\0/\0>\0", 12), "<a/>",
+         "<nulls_removed count=\"1\"/>"},
+        {"HTML meta charset",
+         "<html><head><meta http-equiv=\"content-type\" content=\"text/html; "
+         "charset=iso-8859-1\"></head><body t=\"\xE9\"/></html>",
+         "<html><head><meta http-equiv=\"content-type\" content=\"text/html; "
+         "charset=iso-8859-1\"></head><body t=\"\xC3\xA9\"/></html>",
          "<read encoding=\"iso-8859-1\""},
         {"declared UTF-16 in 8-bit text", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>",
          "<?xml version=\"1.0\" encoding=\"UTF-16\"?><a/>", "wide_declaration_ignored"},
         {"declared UTF-8 with a bad byte", "<?xml version=\"1.0\" encoding=\"utf-8\"?><a n=\"\xFF\"/>",
-         "<?xml version=\"1.0\" encoding=\"utf-8\"?><a n=\"\xEF\xBF\xBD\"/>", "type=\"malformed_replaced\" encoding=\"utf-8\""},
+         "<?xml version=\"1.0\" encoding=\"utf-8\"?><a n=\"\xEF\xBF\xBD\"/>",
+         "type=\"malformed_replaced\" encoding=\"utf-8\""},
         {"invalid GBK stops the conversion", "<?xml version=\"1.0\" encoding=\"gbk\"?><a n=\"\x81\"/>",
-         "<?xml version=\"1.0\" encoding=\"gbk\"?><a n=\"", "type=\"invalid_input\" encoding=\"CP936\" offset=\"42\""},
+         "<?xml version=\"1.0\" encoding=\"gbk\"?><a n=\"",
+         "type=\"invalid_input\" encoding=\"CP936\" offset=\"42\""},
         {"empty file", "", "", "<read encoding=\"\" length=\"0\"/>"},
     };
     for (const Case& c : cases) {
@@ -182,8 +200,10 @@ TEST_F(XmlFileTest, WriteConvertsToTheDeclaredEncoding) {
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a n=\"\xC3\xA9\"/>\r\n", 0},
         {"ISO-8859-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a n=\"\xC3\xA9\"/>",
          "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a n=\"\xE9\"/>", 0},
-        {"characters lost", "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a n=\"\xE2\x82\xAC\xE9\xBC\xA0\"/>",
-         "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a n=\"\x80?\"/>", XmlDocument::kFileConversionLoss},
+        {"characters lost",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a n=\"\xE2\x82\xAC\xE9\xBC\xA0\"/>",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?><a n=\"\x80?\"/>",
+         XmlDocument::kFileConversionLoss},
         {"GBK", "<?xml version=\"1.0\" encoding=\"GBK\"?><a n=\"\xE9\xBC\xA0\"/>",
          "<?xml version=\"1.0\" encoding=\"GBK\"?><a n=\"\xCA\xF3\"/>", 0},
         // 16-bit units without a mark; reading recognises the declaration.
@@ -201,7 +221,8 @@ TEST_F(XmlFileTest, WriteConvertsToTheDeclaredEncoding) {
         EXPECT_EQ(flags, c.flags);
         EXPECT_NE(log.find("<write "), std::string::npos) << log;
         if (c.flags & XmlDocument::kFileConversionLoss) {
-            EXPECT_NE(log.find("<conversion_loss encoding=\"windows-1252\" count=\"1\"/>"), std::string::npos) << log;
+            EXPECT_NE(log.find("<conversion_loss encoding=\"windows-1252\" count=\"1\"/>"), std::string::npos)
+                << log;
         }
         // And it reads back as the same text, less what the charset could not hold.
         XmlDocument back;
@@ -285,7 +306,8 @@ TEST_F(XmlFileTest, DocumentsOnSeparateThreadsShareNothing) {
         });
     }
     for (std::thread& t : threads) t.join();
-    for (int t = 2; t < kThreads; ++t) EXPECT_EQ(results[static_cast<std::size_t>(t)], results[static_cast<std::size_t>(t % 2)]);
+    for (int t = 2; t < kThreads; ++t)
+        EXPECT_EQ(results[static_cast<std::size_t>(t)], results[static_cast<std::size_t>(t % 2)]);
     EXPECT_NE(results[0].find("\xE2\x82\xAC"), std::string::npos);
     EXPECT_NE(results[1].find("\xE9\xBC\xA0"), std::string::npos);
 }

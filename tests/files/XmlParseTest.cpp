@@ -25,7 +25,8 @@ TEST(XmlParse, WellFormednessAndLoggedEvent) {
         {"empty text", "", false, "<no_root_element/>"},
         {"two roots", "<a/><b/>", false, "<root_has_sibling tagname=\"b\" offset=\"4\"/>"},
         {"lone end tag", "<a></b></a>", false, "<lone_end_tag tagname=\"b\" offset=\"3\"/>"},
-        {"end tag closes inner unended", "<a><b><c></a>", false, "<unended_start_tag tagname=\"c\" offset=\"6\"/>"},
+        {"end tag closes inner unended", "<a><b><c></a>", false,
+         "<unended_start_tag tagname=\"c\" offset=\"6\"/>"},
         {"open at end of text", "<a><b/>", false, "<unended_start_tag tagname=\"a\" offset=\"0\"/>"},
         {"names compared with case", "<a></A>", false, "<lone_end_tag tagname=\"A\""},
         {"bad first character", "<a>< b</a>", false, "<first_tag_syntax offset=\"3\"/>"},
@@ -33,20 +34,24 @@ TEST(XmlParse, WellFormednessAndLoggedEvent) {
         {"bad comment", "<a><!-x></a>", false, "<comment_tag_syntax offset=\"3\"/>"},
         {"bad cdata", "<a><![CDAT[x]]></a>", false, "<cdata_section_syntax offset=\"3\"/>"},
         {"bad doctype", "<!DOCTYP a><a/>", false, "<doctype_tag_syntax offset=\"0\"/>"},
-        {"unterminated start tag", "<a><b x=\"1>", false, "<unterminated_tag_syntax type=\"start_tag\" offset=\"3\"/>"},
+        {"unterminated start tag", "<a><b x=\"1>", false,
+         "<unterminated_tag_syntax type=\"start_tag\" offset=\"3\"/>"},
         {"unterminated end tag", "<a></a", false, "<unterminated_tag_syntax type=\"end_tag\" offset=\"3\"/>"},
         {"unterminated comment", "<a/><!-- x", false, "type=\"comment\" offset=\"4\""},
         {"unterminated cdata", "<a><![CDATA[x", false, "type=\"cdata_section\" offset=\"3\""},
         {"unterminated PI", "<?xml version", false, "type=\"processing_instruction\" offset=\"0\""},
-        {"unterminated doctype", "<!DOCTYPE a [ <!ELEMENT a ANY> ", false, "type=\"document_type\" offset=\"0\""},
+        {"unterminated doctype", "<!DOCTYPE a [ <!ELEMENT a ANY> ", false,
+         "type=\"document_type\" offset=\"0\""},
         {"lone < at the end", "<a/><", false, "type=\"tag\" offset=\"4\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         XmlDocument doc;
         EXPECT_EQ(doc.setText(c.text), c.wellFormed);
-        if (*c.logged) EXPECT_NE(doc.resultLog().find(c.logged), std::string::npos) << doc.resultLog();
-        else EXPECT_EQ(doc.resultLog(), "");
+        if (*c.logged)
+            EXPECT_NE(doc.resultLog().find(c.logged), std::string::npos) << doc.resultLog();
+        else
+            EXPECT_EQ(doc.resultLog(), "");
     }
 }
 
@@ -138,7 +143,8 @@ TEST(XmlAttributes, CharacterReferences) {
         {"&#65;&#x41;&#X41;", "AAA"},
         {"&lt;&gt;&amp;&quot;&apos;", "<>&\"'"},
         {"&AMP;&Amp;", "&&"},
-        {"&eacute;&Eacute;&EACUTE;", "\xC3\xA9\xC3\x89\xC3\x89"},  // é É É: capitals win only without an exact match
+        {"&eacute;&Eacute;&EACUTE;",
+         "\xC3\xA9\xC3\x89\xC3\x89"},  // é É É: capitals win only without an exact match
         {"&oslash;&OSLASH;", "\xC3\xB8\xC3\x98"},
         {"&larr;&lArr;&LARR;", "\xE2\x86\x90\xE2\x87\x90\xE2\x87\x90"},
         {"&euro;&hellip;&Omega;&omega;&thetasym;", "\xE2\x82\xAC\xE2\x80\xA6\xCE\xA9\xCF\x89\xCF\x91"},
@@ -148,9 +154,9 @@ TEST(XmlAttributes, CharacterReferences) {
         {"&#xD83D;x", "&#xD83D;x"},                // a lone surrogate has no UTF-8 form
         {"&#0;&#x0;&#x110000;", "&#0;&#x0;&#x110000;"},
         {"&unknown;&;&#;&#x;&#12a;", "&unknown;&;&#;&#x;&#12a;"},
-        {"&thetasymxx;", "&thetasymxx;"},      // ten characters: too long to be a reference
-        {"&#00000065;", "A"},                  // nine characters
-        {"&#000000065;", "&#000000065;"},      // ten
+        {"&thetasymxx;", "&thetasymxx;"},  // ten characters: too long to be a reference
+        {"&#00000065;", "A"},              // nine characters
+        {"&#000000065;", "&#000000065;"},  // ten
         {"a & b &amp c", "a & b &amp c"},
         {"&&amp;", "&&"},
         {"\xC3\xA9&#233;", "\xC3\xA9\xC3\xA9"},

@@ -6,10 +6,10 @@
 
 #include "base/Text.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <iconv.h>
 #include <langinfo.h>
+#include <algorithm>
+#include <cerrno>
 
 namespace quorvik::detail {
 namespace {

@@ -21,7 +21,8 @@ std::string charsetFromContentType(std::string_view content) {
     std::size_t p = at + 8;
     while (p < content.size() && (content[p] == '"' || content[p] == '\'' || isXmlSpace(content[p]))) ++p;
     std::size_t e = p;
-    while (e < content.size() && content[e] != ';' && content[e] != '"' && content[e] != '\'' && !isXmlSpace(content[e]))
+    while (e < content.size() && content[e] != ';' && content[e] != '"' && content[e] != '\'' &&
+           !isXmlSpace(content[e]))
         ++e;
     return std::string(content.substr(p, e - p));
 }
@@ -47,7 +48,6 @@ std::string declaredEncoding(std::string_view text) {
             return charsetFromContentType(html.attribute("content"));
     return {};
 }
-
 
 std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& flags) {
     std::string text;
@@ -82,7 +82,8 @@ std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& 
         // A declaration we could read as 8-bit text proves the file is not in
         // a 16- or 32-bit form, whatever it claims.
         if (!encoding.empty() && charsetUnitSize(resolveCharset(encoding)) != 1) {
-            appendLogEvent(log, "utf8_detection", {{"type", "wide_declaration_ignored"}, {"encoding", encoding}});
+            appendLogEvent(log, "utf8_detection",
+                           {{"type", "wide_declaration_ignored"}, {"encoding", encoding}});
             encoding = "UTF-8";
         }
     }
@@ -100,14 +101,19 @@ std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& 
             const auto b0 = static_cast<unsigned char>(body[i]);
             const auto b1 = static_cast<unsigned char>(body[i + 1]);
             const char16_t unit = bigEndian ? char16_t(b0 << 8 | b1) : char16_t(b1 << 8 | b0);
-            if (unit == 0) ++nulls;
-            else units.push_back(unit);
+            if (unit == 0)
+                ++nulls;
+            else
+                units.push_back(unit);
         }
         if (body.size() % 2)
-            appendLogEvent(log, "truncation_error", {{"type", "odd_byte"}, logNumber("offset", static_cast<long long>(bytes.size() - 1))});
+            appendLogEvent(
+                log, "truncation_error",
+                {{"type", "odd_byte"}, logNumber("offset", static_cast<long long>(bytes.size() - 1))});
         if (nulls) appendLogEvent(log, "nulls_removed", {logNumber("count", static_cast<long long>(nulls))});
         if (bigEndian) appendLogEvent(log, "endian_swap");
-        appendLogEvent(log, "read", {{"encoding", encoding}, logNumber("length", static_cast<long long>(units.size()))});
+        appendLogEvent(log, "read",
+                       {{"encoding", encoding}, logNumber("length", static_cast<long long>(units.size()))});
         text = utf16ToUtf8(units);
     } else {
         std::string units;
@@ -116,7 +122,8 @@ std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& 
             if (c != '\0') units.push_back(c);
         const std::size_t nulls = body.size() - units.size();
         if (nulls) appendLogEvent(log, "nulls_removed", {logNumber("count", static_cast<long long>(nulls))});
-        appendLogEvent(log, "read", {{"encoding", encoding}, logNumber("length", static_cast<long long>(units.size()))});
+        appendLogEvent(log, "read",
+                       {{"encoding", encoding}, logNumber("length", static_cast<long long>(units.size()))});
         if (assumedUtf8 && isValidUtf8(units)) {
             encoding = "UTF-8";
         } else if (encoding.empty()) {
@@ -143,12 +150,14 @@ std::string decodeFileBytes(std::string_view bytes, std::string& log, unsigned& 
             } else if (converted.status == ConversionStatus::InvalidInput) {
                 flags |= XmlDocument::kFileConversionFailed;
                 appendLogEvent(log, "converted_to",
-                               {{"type", "invalid_input"}, {"encoding", charset},
+                               {{"type", "invalid_input"},
+                                {"encoding", charset},
                                 logNumber("offset", static_cast<long long>(converted.errorOffset))});
             }
         }
     }
-    appendLogEvent(log, "converted_to", {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(text.size()))});
+    appendLogEvent(log, "converted_to",
+                   {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(text.size()))});
     return text;
 }
 
@@ -168,12 +177,14 @@ bool encodeFileBytes(std::string_view text, std::string& bytes, std::string& log
         }
         if (result.lossCount) {
             flags |= XmlDocument::kFileConversionLoss;
-            appendLogEvent(log, "conversion_loss",
-                           {{"encoding", encoding}, logNumber("count", static_cast<long long>(result.lossCount))});
+            appendLogEvent(
+                log, "conversion_loss",
+                {{"encoding", encoding}, logNumber("count", static_cast<long long>(result.lossCount))});
         }
         bytes = std::move(result.text);
     }
-    appendLogEvent(log, "converted_from", {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(text.size()))});
+    appendLogEvent(log, "converted_from",
+                   {{"encoding", "UTF-8"}, logNumber("length", static_cast<long long>(text.size()))});
     return true;
 }
 

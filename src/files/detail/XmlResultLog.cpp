@@ -11,7 +11,8 @@ bool resultLogFull(const std::string& log) {
     return log.size() > kResultLogLimit && codePointCount(log) > kResultLogLimit;
 }
 
-void appendLogEvent(std::string& log, std::string_view event, std::initializer_list<LogAttribute> attributes) {
+void appendLogEvent(std::string& log, std::string_view event,
+                    std::initializer_list<LogAttribute> attributes) {
     if (resultLogFull(log)) return;
     log += '<';
     log += event;

@@ -18,7 +18,8 @@ struct LogAttribute {
 inline constexpr std::size_t kResultLogLimit = 999;  // characters (code points)
 
 // Appends `<event a="v" .../>` unless the log is already over the limit.
-void appendLogEvent(std::string& log, std::string_view event, std::initializer_list<LogAttribute> attributes = {});
+void appendLogEvent(std::string& log, std::string_view event,
+                    std::initializer_list<LogAttribute> attributes = {});
 
 // True once nothing more will be added to the log.
 bool resultLogFull(const std::string& log);

@@ -37,7 +37,8 @@ std::size_t findTagEnd(std::string_view text, std::size_t from) {
     return std::string_view::npos;
 }
 
-TagAttribute findTagAttribute(std::string_view text, std::size_t begin, std::size_t end, std::string_view name) {
+TagAttribute findTagAttribute(std::string_view text, std::size_t begin, std::size_t end,
+                              std::string_view name) {
     std::size_t p = begin;
     while (p < end) {
         while (p < end && isXmlSpace(text[p])) ++p;
@@ -71,7 +72,8 @@ TagAttribute findTagAttribute(std::string_view text, std::size_t begin, std::siz
                 p = a.valueEnd + 1 < end ? a.valueEnd + 1 : end;
             } else {
                 a.valueStart = q;
-                while (q < end && !isXmlSpace(text[q]) && text[q] != '>' && text[q] != '"' && text[q] != '\'') ++q;
+                while (q < end && !isXmlSpace(text[q]) && text[q] != '>' && text[q] != '"' && text[q] != '\'')
+                    ++q;
                 a.valueEnd = q;
                 p = q;
             }

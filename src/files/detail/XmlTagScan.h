@@ -36,7 +36,7 @@ struct TagAttribute {
     std::size_t nameEnd = 0;     // just after the name
     std::size_t valueStart = 0;  // inside the quotes when quoted
     std::size_t valueEnd = 0;
-    bool hasValue = false;       // an '=' follows the name
+    bool hasValue = false;  // an '=' follows the name
     bool quoted = false;
 };
 
@@ -44,6 +44,7 @@ struct TagAttribute {
 // name, without the closing "/>" or ">"). Names compare exactly; the first
 // occurrence counts. Quotes pair up as in findTagEnd, so an unquoted value
 // also ends at a quote.
-TagAttribute findTagAttribute(std::string_view text, std::size_t begin, std::size_t end, std::string_view name);
+TagAttribute findTagAttribute(std::string_view text, std::size_t begin, std::size_t end,
+                              std::string_view name);
 
 }  // namespace quorvik::detail
