@@ -20,6 +20,11 @@ std::string scratchFolder() {
 const std::string& scratchPath(const char* suffix) {
     static const std::string base = scratchFolder() + "/quorvik_fuzz_xml_" + std::to_string(::getpid());
     static std::string in = base + ".in", out = base + ".out";
+    static const int cleanup = std::atexit([] {
+        std::remove(in.c_str());
+        std::remove(out.c_str());
+    });
+    (void)cleanup;
     return suffix[0] == 'i' ? in : out;
 }
 
