@@ -125,9 +125,9 @@ void BM_WriteProfile(benchmark::State& state) {
     DeviceSettingsCommands settings(session);
     BindingTransfer bindings(session);
     const std::function<bool()> routines[] = {
-        [&] { return bindings.SendKeyTable(); },       [&] { return bindings.SendLighting(); },
-        [&] { return settings.SendDpiStages(); },      [&] { return settings.SendDpiColors(); },
-        [&] { return settings.SendReportRate(); },     [&] { return settings.SendLiftOffAndSensor(); },
+        [&] { return bindings.SendKeyTable(); },     [&] { return bindings.SendLighting(); },
+        [&] { return settings.SendDpiStages(); },    [&] { return settings.SendDpiColors(); },
+        [&] { return settings.SendReportRate(); },   [&] { return settings.SendLiftOffAndSensor(); },
         [&] { return settings.SendPowerOptions(); },
     };
     const auto which = state.range(0);
@@ -140,10 +140,7 @@ void BM_WriteProfile(benchmark::State& state) {
     }
     if (events.failures != 0) state.SkipWithError("a command failed");
 }
-BENCHMARK(BM_WriteProfile)
-    ->ArgName("routine")
-    ->DenseRange(0, 7)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_WriteProfile)->ArgName("routine")->DenseRange(0, 7)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quorvik

@@ -52,7 +52,8 @@ bool BindingTransfer::SendKeyTable() {
         const ButtonBinding binding{b.key_code, b.macro_type, b.macro_value, b.macro_value2};
         std::optional<MacroPlayback> playback;
         if (b.macro_type == static_cast<int>(BindingType::Macro)) {
-            if (auto macro = findMacro(macros, b.macro_value)) playback = MacroPlayback{macro->play_type, macro->play_times};
+            if (auto macro = findMacro(macros, b.macro_value))
+                playback = MacroPlayback{macro->play_type, macro->play_times};
         }
         table.apply(binding, playback ? &*playback : nullptr);
     }

@@ -3,8 +3,6 @@
 // DeviceManagerTransport.cpp.
 #include "device/DeviceManager.h"
 
-#include <chrono>
-#include <thread>
 #include <utility>
 
 #include "base/Text.h"
@@ -162,7 +160,9 @@ void DeviceManager::CloseAll() {
     // a read the worker is still doing on it.
 }
 
-void DeviceManager::SetReady() { m_ready = true; }
+void DeviceManager::SetReady() {
+    m_ready = true;
+}
 
 // --- Current model and queries -----------------------------------------------------------
 

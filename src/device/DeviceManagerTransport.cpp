@@ -23,7 +23,9 @@ constexpr int kFlashRetryDelayMs = 3;
 constexpr int kFlashReadDelayMs = 5;
 constexpr int kFlashReadTimeoutMs = 1000;
 
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void sleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 bool isNotice(const std::uint8_t* report, int count) {
     return count > 0 && (report[0] == kNotifyConnection || report[0] == kNotifyDpiChange);
@@ -145,7 +147,8 @@ bool DeviceManager::ReadNotification(std::uint8_t* report, int& type) {
     // No command interface: listen to every receiver for its connection notice.
     for (const Listener& receiver : receivers) {
         std::array<std::uint8_t, kNotificationSize> buffer{};
-        if (receiver.hid->readTimeout(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs) <= 0) continue;
+        if (receiver.hid->readTimeout(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs) <= 0)
+            continue;
         type = receiver.deviceType;
         if (buffer[0] == kNotifyConnection) {
             const bool online = buffer[1] == 1;
@@ -176,9 +179,11 @@ void DeviceManager::PollDongleConnection() {
     }
     for (const Listener& receiver : receivers) {
         std::array<std::uint8_t, kNotificationSize> buffer{};
-        if (receiver.hid->readTimeout(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs) <= 0) continue;
+        if (receiver.hid->readTimeout(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs) <= 0)
+            continue;
         if (buffer[0] != kNotifyConnection) continue;
-        SetConnectionState(receiver.deviceType, receiver.mode, buffer[1] == 1 ? kEntryOnline : kEntryOfflineByPoll);
+        SetConnectionState(receiver.deviceType, receiver.mode,
+                           buffer[1] == 1 ? kEntryOnline : kEntryOfflineByPoll);
     }
 }
 

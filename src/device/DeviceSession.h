@@ -4,6 +4,7 @@
 // thread sets these while the worker runs, so each is atomic or locked.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>

@@ -10,16 +10,22 @@ namespace quorvik {
 
 namespace {
 
-std::string stageKey(const char* pattern, std::size_t stage) { return format(pattern, static_cast<int>(stage)); }
+std::string stageKey(const char* pattern, std::size_t stage) {
+    return format(pattern, static_cast<int>(stage));
+}
 
 }  // namespace
 
 DeviceSettingsCommands::DeviceSettingsCommands(DeviceSession& session)
     : m_session(session), m_bindings(session) {}
 
-bool DeviceSettingsCommands::ReadDeviceConfig() { return readConfig(ReadKind::Load); }
+bool DeviceSettingsCommands::ReadDeviceConfig() {
+    return readConfig(ReadKind::Load);
+}
 
-bool DeviceSettingsCommands::ReadDeviceConfigAfterReconnect() { return readConfig(ReadKind::AfterReconnect); }
+bool DeviceSettingsCommands::ReadDeviceConfigAfterReconnect() {
+    return readConfig(ReadKind::AfterReconnect);
+}
 
 bool DeviceSettingsCommands::readConfig(ReadKind kind) {
     DeviceManager& manager = m_session.manager();
@@ -45,7 +51,8 @@ bool DeviceSettingsCommands::readConfig(ReadKind kind) {
     if (kind == ReadKind::Load && manager.CurrentMode() == kModeReceiver) {
         CommandExchange exchanged;
         if (m_session.exchange(encodeReadRequest(Command::ReadWirelessFirmware), exchanged)) {
-            if (auto version = decodeWirelessFirmware(exchanged.reply())) events.showWirelessFirmware(*version);
+            if (auto version = decodeWirelessFirmware(exchanged.reply()))
+                events.showWirelessFirmware(*version);
         }
     }
     return true;
@@ -108,7 +115,8 @@ bool DeviceSettingsCommands::SendDpiStages() {
 
 bool DeviceSettingsCommands::SendDpiColors() {
     std::array<int, kDpiStageCount> colors{};
-    for (std::size_t n = 0; n < kDpiStageCount; ++n) colors[n] = m_session.configInt(stageKey("dpi_group%d_rgb", n));
+    for (std::size_t n = 0; n < kDpiStageCount; ++n)
+        colors[n] = m_session.configInt(stageKey("dpi_group%d_rgb", n));
     return m_session.sendSetting(encodeDpiColors(colors));
 }
 

@@ -15,11 +15,16 @@ std::string flashProgressText(std::string_view label, int percent) {
     return format("%s: %d%%", std::string(label).c_str(), percent);
 }
 
-FirmwareFlasher::FirmwareFlasher(DeviceManager& manager, DeviceEvents& events) : m_manager(manager), m_events(events) {}
+FirmwareFlasher::FirmwareFlasher(DeviceManager& manager, DeviceEvents& events)
+    : m_manager(manager), m_events(events) {}
 
-bool FirmwareFlasher::FlashStart() { return m_manager.FlashTransfer(loaderStartReport()); }
+bool FirmwareFlasher::FlashStart() {
+    return m_manager.FlashTransfer(loaderStartReport());
+}
 
-bool FirmwareFlasher::FlashEnd() { return m_manager.FlashTransfer(loaderEndReport()); }
+bool FirmwareFlasher::FlashEnd() {
+    return m_manager.FlashTransfer(loaderEndReport());
+}
 
 bool FirmwareFlasher::FlashWrite(std::span<const std::uint8_t> image) {
     const std::vector<LoaderReport> reports = loaderDataReports(image);

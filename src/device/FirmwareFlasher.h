@@ -14,12 +14,12 @@
 namespace quorvik {
 
 enum class FlashResult {
-    Done,           // every report reached the loader
-    BadImage,       // empty, or too large to number its records; nothing sent
-    NoLoader,       // no loader collection for this vid/pid
-    StartFailed,    // the start report did not get through; nothing written
-    WriteFailed,    // a data report did not get through, or the image cannot be sent
-    EndFailed,      // the image went through but the end report did not
+    Done,         // every report reached the loader
+    BadImage,     // empty, or too large to number its records; nothing sent
+    NoLoader,     // no loader collection for this vid/pid
+    StartFailed,  // the start report did not get through; nothing written
+    WriteFailed,  // a data report did not get through, or the image cannot be sent
+    EndFailed,    // the image went through but the end report did not
 };
 
 // "<label>: <percent>%".

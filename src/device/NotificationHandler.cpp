@@ -18,8 +18,8 @@ NotificationKind NotificationHandler::HandleNotification() {
     int type = 0;
     m_session.manager().ReadNotification(report.data(), type);
     if (report[0] != 0)
-        trace(format("mouse notify data: %02X %02X %02X %02X %02X %02X", report[0], report[1], report[2], report[3],
-                     report[4], report[5]));
+        trace(format("mouse notify data: %02X %02X %02X %02X %02X %02X", report[0], report[1], report[2],
+                     report[3], report[4], report[5]));
 
     const Notification notice = decodeNotification(report);
     if (notice.kind == NotificationKind::DpiChange) handleDpiChange(notice);
@@ -49,7 +49,8 @@ void NotificationHandler::handleConnection(const Notification& notice, int type)
     if (notice.online) {
         const bool receiver = manager.CurrentMode() == kModeReceiver;
         const int mode = receiver ? kModeReceiver : kModeWired;
-        events.showMouseOnline(type, mode, receiver ? DeviceText::ConnectedReceiver : DeviceText::ConnectedWired);
+        events.showMouseOnline(type, mode,
+                               receiver ? DeviceText::ConnectedReceiver : DeviceText::ConnectedWired);
         manager.SetConnectionState(type, mode, kEntryOnline);
         events.refreshPages();
         if (m_settings.ReadDeviceConfigAfterReconnect()) events.refreshPages();

@@ -73,13 +73,13 @@ protected:
 
 TEST_F(BindingTransferTest, KeyTableCarriesTheBindingsOfButtonsZeroToEight) {
     const int macro = addMacro(2, 2);
-    bind(0, 1, 4);            // mouse function 4
-    bind(1, 2, 0x04, 0x03);   // Ctrl+Shift+A
-    bind(2, 2, 0xE1, 0);      // left Shift alone
-    bind(3, 4, macro);        // macro played while held
-    bind(4, 4, 999);          // deleted macro: the default stays
-    bind(5, 7, 0x0120, 5);    // rapid fire
-    bind(9, 1, 1);            // past what the mouse receives
+    bind(0, 1, 4);           // mouse function 4
+    bind(1, 2, 0x04, 0x03);  // Ctrl+Shift+A
+    bind(2, 2, 0xE1, 0);     // left Shift alone
+    bind(3, 4, macro);       // macro played while held
+    bind(4, 4, 999);         // deleted macro: the default stays
+    bind(5, 7, 0x0120, 5);   // rapid fire
+    bind(9, 1, 1);           // past what the mouse receives
     ASSERT_TRUE(m_bindings.SendKeyTable());
     const std::vector<std::uint8_t> expected = {
         0x30, 0x32, 0x03,  // 0
@@ -88,7 +88,7 @@ TEST_F(BindingTransferTest, KeyTableCarriesTheBindingsOfButtonsZeroToEight) {
         0x90, 0x43, 0x00,  // 3: key code 3 | 0x40
         0x10, 0x10, 0x00,  // 4: default
         0x30, 0x20, 0x05,  // 5
-        0, 0, 0, 0, 0, 0, 0, 0, 0,
+        0,    0,    0,    0, 0, 0, 0, 0, 0,
     };
     EXPECT_EQ(sentKeyTable(), expected);
     EXPECT_TRUE(device(kM1Wired)->settings().macros.empty()) << "no macro was pending";
@@ -140,7 +140,8 @@ TEST_F(BindingTransferTest, LightingGoesToTheMouseByMode) {
         LightingState expected;
     };
     const Case cases[] = {
-        {"mode 2 with seven colours", light(2, 5, 3, 0x123456),
+        {"mode 2 with seven colours",
+         light(2, 5, 3, 0x123456),
          {2, 5, 3, 7, {0x123456, 0x00FF00, 0xFF0000, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0xFFFFFF}}},
         {"mode 3 with one colour", light(3, 15, 0, 0xABCDEF), {3, 15, 0, 1, {0xABCDEF}}},
         {"mode 0", light(0, 1, 9), {0, 1, 9, 0, {}}},

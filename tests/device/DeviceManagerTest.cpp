@@ -19,8 +19,16 @@ TEST(DeviceManagerRegistrations, TypeForWalksRegistrationsInOrder) {
         {"exact dev_id", {{kVid, 1, "", 7, 0, "QV01"}}, 1, "QV01", 7},
         {"dev_id differs in case", {{kVid, 1, "", 7, 0, "QV01"}}, 1, "qv01", 0},
         {"dev_id is a prefix", {{kVid, 1, "", 7, 0, "QV01"}}, 1, "QV0", 0},
-        {"second registration matches", {{kVid, 1, "", 7, 0, "QV01"}, {kVid, 1, "", 8, 0, "QV02"}}, 1, "QV02", 8},
-        {"first without dev_id catches all", {{kVid, 1, "", 7, 0, ""}, {kVid, 1, "", 8, 0, "QV02"}}, 1, "QV02", 101},
+        {"second registration matches",
+         {{kVid, 1, "", 7, 0, "QV01"}, {kVid, 1, "", 8, 0, "QV02"}},
+         1,
+         "QV02",
+         8},
+        {"first without dev_id catches all",
+         {{kVid, 1, "", 7, 0, ""}, {kVid, 1, "", 8, 0, "QV02"}},
+         1,
+         "QV02",
+         101},
         {"short dev_id catches all", {{kVid, 1, "", 7, 0, "QV0"}}, 1, "ZZZZ", 101},
         {"other pid", {{kVid, 1, "", 7, 0, "QV01"}}, 2, "QV01", 0},
         {"no registrations", {}, 1, "QV01", 0},
@@ -55,8 +63,10 @@ TEST_F(DeviceManagerTest, DiscoversBothModelsInBothModesThroughTheVendorCollecti
         int mode;
         std::uint32_t release;
     };
-    const Expected expected[] = {{kM1Wired, 1, 0, 0x0105}, {kM1Receiver, 1, 1, 0x0110},
-                                 {kM2Wired, 2, 0, 0x0105}, {kM2Receiver, 2, 1, 0x0110}};
+    const Expected expected[] = {{kM1Wired, 1, 0, 0x0105},
+                                 {kM1Receiver, 1, 1, 0x0110},
+                                 {kM2Wired, 2, 0, 0x0105},
+                                 {kM2Receiver, 2, 1, 0x0110}};
     for (std::size_t i = 0; i < entries.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(entries[i].index, static_cast<int>(i));
@@ -198,13 +208,16 @@ TEST(DeviceManagerPaths, BackendThatCannotStartYieldsNothingAndIsTriedAgain) {
         explicit LateBackend(std::shared_ptr<SimulatedHidBackend> inner) : m_inner(std::move(inner)) {}
         bool init() override { return ++m_calls >= 3; }
         std::vector<HidInterfaceInfo> enumerate() override { return m_inner->enumerate(); }
-        std::unique_ptr<HidDevice> openPath(const std::string& path) override { return m_inner->openPath(path); }
+        std::unique_ptr<HidDevice> openPath(const std::string& path) override {
+            return m_inner->openPath(path);
+        }
 
     private:
         std::shared_ptr<SimulatedHidBackend> m_inner;
         int m_calls = 0;
     };
-    DeviceManager manager(std::make_shared<LateBackend>(std::make_shared<SimulatedHidBackend>(configsWith({kM1Wired}))));
+    DeviceManager manager(
+        std::make_shared<LateBackend>(std::make_shared<SimulatedHidBackend>(configsWith({kM1Wired}))));
     registerDefaultModels(manager);
     refresh(manager);  // second init call fails
     EXPECT_TRUE(manager.entries().empty());

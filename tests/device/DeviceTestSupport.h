@@ -42,7 +42,9 @@ public:
     void showDeviceListBattery(int type, int charging, int level) override {
         add(format("listBattery %d %d %d", type, charging, level));
     }
-    void showDeviceIdentity(const DeviceInfoBlock& info) override { add(format("identity %d", info.sensorId())); }
+    void showDeviceIdentity(const DeviceInfoBlock& info) override {
+        add(format("identity %d", info.sensorId()));
+    }
     void showWirelessFirmware(const std::string& version) override { add("firmware " + version); }
     void closeHelperWindows() override { add("closeHelpers"); }
     void showMouseOnline(int type, int mode, DeviceText status) override {

@@ -99,7 +99,8 @@ public:
     std::unique_ptr<HidDevice> openPath(const std::string& path) override {
         class Device : public HidDevice {
         public:
-            Device(std::unique_ptr<HidDevice> inner, int& refusals) : m_inner(std::move(inner)), m_refusals(refusals) {}
+            Device(std::unique_ptr<HidDevice> inner, int& refusals)
+                : m_inner(std::move(inner)), m_refusals(refusals) {}
             int write(const std::uint8_t* data, std::size_t length) override {
                 if (m_refusals > 0) {
                     --m_refusals;

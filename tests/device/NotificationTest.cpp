@@ -86,7 +86,7 @@ TEST_F(NotificationTest, BatteryNoticeOfAnOnlineMouseShowsItsLevel) {
 }
 
 TEST_F(NotificationTest, DpiButtonStoresTheNewStageAndCount) {
-    m_manager.SetCurrentType(1);  // wired; factory: 4 stages, stage 1
+    m_manager.SetCurrentType(1);         // wired; factory: 4 stages, stage 1
     device(kM1Wired)->pressDpiButton();  // C2 24
     EXPECT_EQ(m_notifications.HandleNotification(), NotificationKind::DpiChange);
     EXPECT_EQ(config("dpi_count"), "4");

@@ -28,11 +28,18 @@ TEST_F(SettingsCommandsTest, EveryWriteCommandPutsTheStoresValuesIntoTheMouse) {
         std::function<void(const MouseSettings&)> check;
     };
     const std::vector<Case> cases = {
-        {"report rate 8000 Hz", {{"report_rate", 0x40}}, &DeviceSettingsCommands::SendReportRate,
+        {"report rate 8000 Hz",
+         {{"report_rate", 0x40}},
+         &DeviceSettingsCommands::SendReportRate,
          [](const MouseSettings& s) { EXPECT_EQ(s.reportRate, 0x40); }},
         {"DPI stages",
-         {{"dpi_index", 2}, {"dpi_count", 4}, {"dpi_group0_value", 400}, {"dpi_group1_value", 800},
-          {"dpi_group2_value", 30000}, {"dpi_group3_value", 20}, {"dpi_group4_value", 12000},
+         {{"dpi_index", 2},
+          {"dpi_count", 4},
+          {"dpi_group0_value", 400},
+          {"dpi_group1_value", 800},
+          {"dpi_group2_value", 30000},
+          {"dpi_group3_value", 20},
+          {"dpi_group4_value", 12000},
           {"dpi_group5_value", 1650}},
          &DeviceSettingsCommands::SendDpiStages,
          [](const MouseSettings& s) {
@@ -47,21 +54,27 @@ TEST_F(SettingsCommandsTest, EveryWriteCommandPutsTheStoresValuesIntoTheMouse) {
              EXPECT_EQ(s.stages[5], (DpiStageCode{33, 33}));
          }},
         {"DPI colours",
-         {{"dpi_group0_rgb", 0x123456}, {"dpi_group1_rgb", 0}, {"dpi_group2_rgb", 0xFFFFFF},
-          {"dpi_group3_rgb", 255}, {"dpi_group4_rgb", 65280}, {"dpi_group5_rgb", 0xFF0000}},
+         {{"dpi_group0_rgb", 0x123456},
+          {"dpi_group1_rgb", 0},
+          {"dpi_group2_rgb", 0xFFFFFF},
+          {"dpi_group3_rgb", 255},
+          {"dpi_group4_rgb", 65280},
+          {"dpi_group5_rgb", 0xFF0000}},
          &DeviceSettingsCommands::SendDpiColors,
          [](const MouseSettings& s) {
              const std::array<std::uint32_t, 6> expected = {0x123456, 0, 0xFFFFFF, 255, 65280, 0xFF0000};
              EXPECT_EQ(s.stageColors, expected);
          }},
-        {"lift-off and both sensor options", {{"liftoff_height", 2}, {"sensor_flag", 0x0C | 0x30}},
+        {"lift-off and both sensor options",
+         {{"liftoff_height", 2}, {"sensor_flag", 0x0C | 0x30}},
          &DeviceSettingsCommands::SendLiftOffAndSensor,
          [](const MouseSettings& s) {
              EXPECT_EQ(s.liftOff, 2);
              EXPECT_EQ(s.sensorOption08, 1);
              EXPECT_EQ(s.sensorOption04, 1);
          }},
-        {"lift-off without sensor options", {{"liftoff_height", 1}, {"sensor_flag", 0x30}},
+        {"lift-off without sensor options",
+         {{"liftoff_height", 1}, {"sensor_flag", 0x30}},
          &DeviceSettingsCommands::SendLiftOffAndSensor,
          [](const MouseSettings& s) {
              EXPECT_EQ(s.sensorOption08, 0);
@@ -132,7 +145,8 @@ TEST_F(SettingsCommandsTest, ReadDeviceConfigBringsTheMousesValuesIntoTheStore) 
     EXPECT_EQ(calls[1], "identity 17");
     EXPECT_EQ(calls[2], "battery 100 1");
     EXPECT_EQ(calls[3], "listBattery 1 1 100");
-    for (const std::string& call : calls) EXPECT_EQ(call.rfind("firmware", 0), std::string::npos) << "wired: no 0x20";
+    for (const std::string& call : calls)
+        EXPECT_EQ(call.rfind("firmware", 0), std::string::npos) << "wired: no 0x20";
 }
 
 TEST_F(SettingsCommandsTest, ConfigurationIsReadOncePerModelAndRunUntilAFactoryResetRequest) {
