@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -200,6 +201,26 @@ TEST_F(WindowTest, PostedMessagesArriveInOrderAndNotForTheDead) {
     // Sent on the UI thread: handled at once.
     main.SendMessage(WM_USER + 998, 0, 0);
     EXPECT_EQ(main.posted.back(), (Posted{WM_USER + 998, 0, 0}));
+}
+
+// A handler that throws loses its own message only; the queue goes on.
+class ThrowingDialog : public TestDialog {
+public:
+    LRESULT OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER + 1) throw std::runtime_error("broken handler");
+        return TestDialog::OnWindowMessage(message, wParam, lParam);
+    }
+};
+
+TEST_F(WindowTest, AThrowingHandlerDoesNotStopTheQueue) {
+    ThrowingDialog main;
+    main.open("Main");
+    main.PostMessage(WM_USER + 1, 0, 0);
+    main.PostMessage(WM_USER + 2, 0, 0);
+    Dispatcher::Post(main.GetSafeHwnd(), [] { throw 42; });
+    main.PostMessage(WM_USER + 3, 0, 0);
+    EXPECT_NO_THROW(backend.processEvents());
+    EXPECT_EQ(main.posted, (std::vector<Posted>{{WM_USER + 2, 0, 0}, {WM_USER + 3, 0, 0}}));
 }
 
 TEST_F(WindowTest, TimersFireInDeadlineOrderOnTheVirtualClock) {
