@@ -199,3 +199,42 @@ TEST_F(SettingsCommandsTest, ReceiverWithItsMouseOffFailsTheReadAndTellsTheWindo
 
 }  // namespace
 }  // namespace quorvik::devicetest
+
+namespace quorvik::devicetest {
+namespace {
+
+// Model 1 with sensor 4 and a last stage stored as code 0, which reads back below 50 DPI.
+std::vector<VirtualMouseConfig> sensorFourConfigs() {
+    std::vector<VirtualMouseConfig> configs = configsWith({kM1Wired});
+    for (VirtualMouseConfig& c : configs) {
+        c.sensorId = 4;
+        c.factory.stages[5] = {0, 0};
+    }
+    return configs;
+}
+
+class SensorFourTest : public DeviceFixture {
+protected:
+    SensorFourTest() : DeviceFixture(sensorFourConfigs()) {}
+};
+
+TEST_F(SensorFourTest, StageReadBelowFiftyDpiKeepsTheStoredValue) {
+    m_manager.SetCurrentType(1);
+    setConfig("dpi_group5_value", 4321);
+    ASSERT_TRUE(m_settings.ReadDeviceConfig());
+    EXPECT_EQ(config("dpi_group5_value"), "4321");
+    EXPECT_EQ(config("dpi_group2_value"), format("%d", deviceCodeToDpi(4, 32)))
+        << "the other stages were read";
+    EXPECT_NE(config("dpi_group2_value"), "2400");
+
+    // Sending clamps to sensor 4's range (100..8000).
+    setConfig("dpi_group0_value", 50);
+    setConfig("dpi_group1_value", 9000);
+    ASSERT_TRUE(m_settings.SendDpiStages());
+    const MouseSettings mouse = device(kM1Wired)->settings();
+    EXPECT_EQ(mouse.stages[0].x, dpiToDeviceCode(4, 100));
+    EXPECT_EQ(mouse.stages[1].x, dpiToDeviceCode(4, 8000));
+}
+
+}  // namespace
+}  // namespace quorvik::devicetest
