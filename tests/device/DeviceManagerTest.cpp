@@ -76,7 +76,8 @@ TEST_F(DeviceManagerTest, DiscoversBothModelsInBothModesThroughTheVendorCollecti
         EXPECT_EQ(entries[i].release, expected[i].release);
         EXPECT_EQ(entries[i].state, kEntryOnline);
         EXPECT_EQ(entries[i].devId, expected[i].type == 1 ? "QV01" : "QV02");
-        EXPECT_NE(entries[i].path.find("col01"), std::string::npos) << entries[i].path;
+        // Interface 2, first collection: usage page 1, usage 0.
+        EXPECT_NE(entries[i].path.find("&MI_02/col01"), std::string::npos) << entries[i].path;
         EXPECT_FALSE(entries[i].product.empty());
     }
     EXPECT_EQ(entries[1].info.sensorId(), 17);
