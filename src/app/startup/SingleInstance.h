@@ -20,7 +20,8 @@ public:
         Unavailable,     // no usable folder or lock file: run as the only copy
     };
 
-    // Called on the listening thread for every request received.
+    // Called on the listening thread for every request received. It must
+    // not wait for the user-interface thread (which may be in stop()): post.
     using Handler = std::function<void(InstanceRequest)>;
 
     // Lock and socket live in `folder` (created 0700 when missing); an empty
@@ -39,7 +40,8 @@ public:
     const std::string& socketPath() const { return m_socketPath; }
 
     // Takes the lock without waiting. A lock left by a crashed copy is gone
-    // with its process, so it never blocks a new start.
+    // with its process, so it never blocks a new start; programs this one
+    // starts (the installer) do not inherit it.
     Claim claim();
 
     // After claim() gave Only: replaces a stale socket file, listens, and
