@@ -102,8 +102,9 @@ std::string SingleInstance::runtimeFolder() {
 SingleInstance::Claim SingleInstance::claim() {
     if (m_lockFd >= 0) return Claim::Only;
     if (m_lockPath.empty()) return Claim::Unavailable;
-    if (!privateFolder(m_folder.substr(0, m_folder.size() - 1)) && ::access(m_folder.c_str(), W_OK) != 0)
-        return Claim::Unavailable;
+    // A folder that is missing is made private; one that exists is used as it
+    // is (the runtime folder is the user's own, its mode is not ours to change).
+    if (::mkdir(m_folder.c_str(), 0700) != 0 && errno != EEXIST) return Claim::Unavailable;
     const int fd = ::open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return Claim::Unavailable;
     int rc = 0;

@@ -293,6 +293,23 @@ TEST_F(SingleInstanceTest, ClaimsInOneProcessExcludeEachOther) {
     EXPECT_FALSE(b.listen({})) << "only the claimed copy listens";
 }
 
+TEST_F(SingleInstanceTest, FolderModes) {
+    // A missing folder is made private; an existing one keeps its mode.
+    SingleInstance fresh(kName, m_folder + "fresh");
+    EXPECT_EQ(fresh.claim(), Claim::Only);
+    struct stat st {};
+    ASSERT_EQ(::stat((m_folder + "fresh").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    ASSERT_EQ(::chmod(m_folder.c_str(), 0750), 0);
+    SingleInstance existing(kName, m_folder);
+    EXPECT_EQ(existing.claim(), Claim::Only);
+    ASSERT_EQ(::stat(m_folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0750u);
+    ASSERT_EQ(::stat(existing.lockPath().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0077, 0u) << "the lock file is the user's alone";
+}
+
 TEST_F(SingleInstanceTest, FileNames) {
     struct Case {
         const char* name;
