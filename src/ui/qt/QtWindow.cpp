@@ -260,7 +260,23 @@ bool QtWindow::eventFilter(QObject* watched, QEvent* event) {
         for (auto& [control, widget] : m_native) {
             if (widget.data() != watched || m_syncing || !owns(control)) continue;
             if (event->type() == QEvent::FocusIn) {
-                control->userFocus();
+                const auto reason = static_cast<QFocusEvent*>(event)->reason();
+                const bool byUser = reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+                                    reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+                if (byUser) {
+                    control->userFocus();
+                } else if (!control->HasFocus()) {
+                    // Qt hands a newly shown window's focus to its first field;
+                    // the program did not ask for it, so the window keeps it.
+                    QPointer<QWidget> field = widget;
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, field, control] {
+                            if (field && field->hasFocus() && owns(control) && !control->HasFocus())
+                                setFocus(Qt::OtherFocusReason);
+                        },
+                        Qt::QueuedConnection);
+                }
             } else {
                 // A combo box opening its list keeps the focus.
                 const auto reason = static_cast<QFocusEvent*>(event)->reason();

@@ -44,6 +44,7 @@ class BuiltDialog : public MDialog {
 public:
     std::function<void(BuiltDialog&)> build;
     std::function<void(LPARAM)> keyInput;
+    std::function<void(BuiltDialog&, const Note&)> react;
     std::vector<Note> notes;
 
     void InitUI() override {
@@ -51,6 +52,7 @@ public:
     }
     int OnMessage(int id, int code, std::intptr_t param) override {
         notes.push_back({id, code, param});
+        if (react) react(*this, notes.back());
         return 0;
     }
     LRESULT OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
