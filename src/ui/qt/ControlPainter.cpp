@@ -489,17 +489,21 @@ void paintDeviceList(QPainter& p, CDeviceList& c, const QRect& r, const ControlP
         if (!rows[i].version.empty())
             drawElided(p, QRect(card.left() + 14, card.bottom() - 72, card.width() - 28, 20), Qt::AlignCenter,
                        qs(versionDesc + (versionDesc.empty() ? "" : " ") + rows[i].version));
-        // Connection: a dot in green when the mouse answers, grey otherwise;
-        // the mode picture (wired/wireless) beside it when the skin has one.
+        // Connection: a dot in green when the mouse answers, grey otherwise,
+        // beside the mode picture (wired/wireless) when the skin has one. No
+        // words: the texts of the program come from its language files.
         const QRect status(card.left() + 14, card.bottom() - 44, card.width() - 28, 24);
-        const int dotX = status.center().x() - 40;
+        const QPointF dot(status.center().x() - 12, status.center().y() + 1);
         p.setPen(Qt::NoPen);
+        p.setBrush(online ? QColor(0x3c, 0xc8, 0x6e, 60) : Qt::transparent);
+        p.drawEllipse(dot, 7, 7);
         p.setBrush(online ? QColor(0x3c, 0xc8, 0x6e) : Theme::disabledText());
-        p.drawEllipse(QPointF(dotX, status.center().y() + 1), 4, 4);
-        SkinImages::instance().draw(p, "device_mode.png", QRect(dotX + 10, status.top() + 4, 16, 16), Fit::Contain);
-        p.setPen(online ? Theme::text() : Theme::dimText());
-        p.drawText(QRect(dotX + 30, status.top(), 120, status.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   online ? QStringLiteral("Online") : QStringLiteral("Offline"));
+        p.drawEllipse(dot, 4, 4);
+        p.save();
+        if (!online) p.setOpacity(0.5);
+        SkinImages::instance().draw(p, c.GetModeImage(), QRect(status.center().x() + 2, status.top() + 3, 18, 18),
+                                    Fit::Contain);
+        p.restore();
     }
 }
 

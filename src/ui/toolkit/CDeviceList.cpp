@@ -147,6 +147,11 @@ void CDeviceList::SetModeImage(const std::string& name) {
     requestRedraw();
 }
 
+std::string CDeviceList::GetModeImage() const {
+    std::lock_guard lock(m_mutex);
+    return m_modeImage;
+}
+
 bool CDeviceList::userOpen(int index) {
     if (!usable()) return false;
     {

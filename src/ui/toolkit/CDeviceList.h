@@ -45,6 +45,7 @@ public:
     void SetBatteryImages(const std::string& background, const std::string& level,
                           const std::string& charging);
     void SetModeImage(const std::string& name);
+    std::string GetModeImage() const;
 
     // The user opened row `index`.
     bool userOpen(int index);

@@ -28,6 +28,7 @@
 #include "ui/toolkit/LightSlider.h"
 #include "ui/toolkit/MButton2.h"
 #include "ui/toolkit/MComboBox2.h"
+#include "ui/toolkit/MRender.h"
 #include "ui/toolkit/MEdit.h"
 #include "ui/toolkit/MPalette.h"
 #include "ui/toolkit/MPicture.h"
@@ -44,6 +45,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QImage>
 #include <QPixmap>
 
@@ -262,6 +267,13 @@ void buildLists(BuiltDialog& d) {
     ratesOff->SetEnabled(false);
 }
 
+void buildMain(BuiltDialog& d);
+
+void buildHome(BuiltDialog& d) {
+    buildMain(d);
+    d.GetControlAs<MTabCtrl>(48)->SetCurSel(0);
+}
+
 void buildMain(BuiltDialog& d) {
     // The main window's frame with the home and button pages, as the
     // program lays them out (1300 x 788).
@@ -311,6 +323,7 @@ void buildMain(BuiltDialog& d) {
     auto* devices = make<CDeviceList>(d, "CDeviceList", 57, {200, 200, 1100, 688}, {}, home);
     devices->SetImage("area_device.png");
     devices->SetVersionDesc("Firmware");
+    devices->SetModeImage("device_mode.png");
     devices->AddDevice("Quorvik Kestrel M1", 1, "device/quorvik_m1.svg");
     devices->AddDevice("Quorvik Merlin M2", 2, "device/quorvik_m2.svg");
     devices->SetDeviceState(1, 1, 1);
@@ -360,6 +373,7 @@ TEST_F(GalleryTest, PagesRenderEveryControlClass) {
         {"gallery_controls.png", "Gallery Controls", {100, 100, 1220, 660}, buildControls},
         {"gallery_lists.png", "Gallery Lists", {100, 100, 1220, 720}, buildLists},
         {"gallery_main.png", "Gallery Main", {0, 0, 1300, 788}, buildMain},
+        {"gallery_home.png", "Gallery Home", {0, 0, 1300, 788}, buildHome},
     };
     std::set<std::string> classes;
     for (const Page& page : pages) {
@@ -449,6 +463,44 @@ TEST_F(GalleryTest, PopUpMenu) {
     EXPECT_GT(colourCount(image, {0, 0, 180, MenuWnd::kRowHeight * 4}), 2);
     menu.DestroyWindow();
     owner.DestroyWindow();
+}
+
+TEST_F(GalleryTest, EverySkinPictureHasAPngTwinOfTheSameSize) {
+    // The toolkit reads picture sizes from PNG headers (pictures placed at
+    // their own size, the model picture's layout); a vector picture without
+    // its rendered twin would be laid out as missing.
+    const QString skin = QStringLiteral(QUORVIK_SOURCE_DIR "/data/skins/default");
+    int checked = 0;
+    QDirIterator it(skin, {QStringLiteral("*.svg")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString svg = it.next();
+        SCOPED_TRACE(svg.toStdString());
+        const QSize size = QSvgRenderer(svg).defaultSize();
+        int width = 0;
+        int height = 0;
+        const std::string png = (svg.left(svg.size() - 4) + QStringLiteral(".png")).toStdString();
+        ASSERT_TRUE(MRender::GetImageSize(png, width, height)) << "run quorvik_render_skin";
+        EXPECT_EQ(QSize(width, height), size);
+        ++checked;
+    }
+    EXPECT_GT(checked, 30);
+    // Each model of config.xml has its picture in the skin's device folder.
+    QFile config(QStringLiteral(QUORVIK_SOURCE_DIR "/data/config.xml"));
+    ASSERT_TRUE(config.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(config.readAll());
+    auto images = QRegularExpression(QStringLiteral("image=\"([^\"]+)\"")).globalMatch(xml);
+    int models = 0;
+    while (images.hasNext()) {
+        const QString name = images.next().captured(1);
+        const QString stem = name.left(name.lastIndexOf(QLatin1Char('.')));
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(QFile::exists(skin + QStringLiteral("/device/") + name));
+        EXPECT_TRUE(QFile::exists(skin + QStringLiteral("/device/") + stem + QStringLiteral(".png")));
+        ++models;
+    }
+    EXPECT_GT(models, 0);
+    // The window and tray icon is a real icon file the toolkit can load.
+    EXPECT_NE(MRender::LoadIconFromFile(skin.toStdString() + "/DeviceDriver.ico"), 0u);
 }
 
 }  // namespace
