@@ -57,9 +57,15 @@ constexpr int kDeviceCardGap = 20;
 constexpr int kCalloutWidth = 120;
 constexpr int kCalloutHeight = 24;
 
-QRect toQ(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-QString qs(const std::string& s) { return QString::fromStdString(s); }
-bool is(const MControl& c, const char* name) { return std::strcmp(c.GetClassName(), name) == 0; }
+QRect toQ(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+bool is(const MControl& c, const char* name) {
+    return std::strcmp(c.GetClassName(), name) == 0;
+}
 
 QColor withAlpha(QColor c, int alpha) {
     c.setAlpha(alpha);
@@ -86,15 +92,29 @@ QColor textColorOf(const MControlFont& c) {
 int alignFlags(const MControlFont& c) {
     int flags = 0;
     switch (c.GetAlignment()) {
-    case 1: flags |= Qt::AlignHCenter; break;
-    case 2: flags |= Qt::AlignRight; break;
-    default: flags |= Qt::AlignLeft; break;
+        case 1:
+            flags |= Qt::AlignHCenter;
+            break;
+        case 2:
+            flags |= Qt::AlignRight;
+            break;
+        default:
+            flags |= Qt::AlignLeft;
+            break;
     }
     switch (c.GetVAlignment()) {
-    case 0: flags |= Qt::AlignTop; break;
-    case 2: flags |= Qt::AlignBottom; break;
-    case 4: flags |= Qt::AlignVCenter | Qt::TextWordWrap; break;
-    default: flags |= Qt::AlignVCenter; break;
+        case 0:
+            flags |= Qt::AlignTop;
+            break;
+        case 2:
+            flags |= Qt::AlignBottom;
+            break;
+        case 4:
+            flags |= Qt::AlignVCenter | Qt::TextWordWrap;
+            break;
+        default:
+            flags |= Qt::AlignVCenter;
+            break;
     }
     if (c.GetWordWrap()) flags |= Qt::TextWordWrap;
     return flags;
@@ -154,15 +174,18 @@ void drawButtonGlyph(QPainter& p, const QRect& r, const std::string& image, cons
         p.drawRect(QRectF(c.x() - s, c.y() - s, 2 * s, 2 * s));
     } else if (image.find("restore") != std::string::npos) {
         p.drawRect(QRectF(c.x() - s, c.y() - s * 0.5, s * 1.5, s * 1.5));
-        p.drawPolyline(QPolygonF({c + QPointF(-s * 0.5, -s * 0.5), c + QPointF(-s * 0.5, -s),
-                                  c + QPointF(s, -s), c + QPointF(s, s * 0.5), c + QPointF(s * 0.5, s * 0.5)}));
+        p.drawPolyline(
+            QPolygonF({c + QPointF(-s * 0.5, -s * 0.5), c + QPointF(-s * 0.5, -s), c + QPointF(s, -s),
+                       c + QPointF(s, s * 0.5), c + QPointF(s * 0.5, s * 0.5)}));
     } else if (image.find("setting") != std::string::npos) {
         p.drawEllipse(c, s * 0.45, s * 0.45);
         p.drawEllipse(c, s, s);
     } else if (image.find("pre") != std::string::npos) {
-        p.drawPolyline(QPolygonF({c + QPointF(s * 0.5, -s), c + QPointF(-s * 0.5, 0), c + QPointF(s * 0.5, s)}));
+        p.drawPolyline(
+            QPolygonF({c + QPointF(s * 0.5, -s), c + QPointF(-s * 0.5, 0), c + QPointF(s * 0.5, s)}));
     } else if (image.find("next") != std::string::npos) {
-        p.drawPolyline(QPolygonF({c + QPointF(-s * 0.5, -s), c + QPointF(s * 0.5, 0), c + QPointF(-s * 0.5, s)}));
+        p.drawPolyline(
+            QPolygonF({c + QPointF(-s * 0.5, -s), c + QPointF(s * 0.5, 0), c + QPointF(-s * 0.5, s)}));
     } else {
         p.drawEllipse(c, s, s);
     }
@@ -187,7 +210,8 @@ void paintPicture(QPainter& p, MPicture& c, const QRect& r, const ControlPainter
     roundedPanel(p, r, withAlpha(Theme::panel(), 120), withAlpha(Theme::border(), 120), 6);
 }
 
-void paintButtonFace(QPainter& p, const MControl& c, const QRect& r, const ControlPainter::State& s, bool checked) {
+void paintButtonFace(QPainter& p, const MControl& c, const QRect& r, const ControlPainter::State& s,
+                     bool checked) {
     const bool enabled = c.IsEnabled();
     const std::string image = c.GetImage();
     if (!SkinImages::instance().draw(p, image, r, Fit::Frame, 8)) {
@@ -220,14 +244,16 @@ void paintTextButton(QPainter& p, MButton& c, const QRect& r, const ControlPaint
     QFont f = fontOf(c, s.dialogFont);
     f.setUnderline(s.hover && c.IsEnabled());
     p.setFont(f);
-    p.setPen(c.IsEnabled() ? (s.hover ? Theme::accent().lighter(120) : Theme::accent()) : Theme::disabledText());
+    p.setPen(c.IsEnabled() ? (s.hover ? Theme::accent().lighter(120) : Theme::accent())
+                           : Theme::disabledText());
     drawElided(p, r, alignFlags(c), qs(c.GetTitle()));
 }
 
 void paintImageButton(QPainter& p, MButton& c, const QRect& r, const ControlPainter::State& s) {
     if (s.hover && c.IsEnabled()) {
         const bool close = c.GetImage().find("close") != std::string::npos;
-        roundedPanel(p, r, close ? QColor(0xd9, 0x3f, 0x3f, 200) : QColor(255, 255, 255, 30), Qt::transparent, 4);
+        roundedPanel(p, r, close ? QColor(0xd9, 0x3f, 0x3f, 200) : QColor(255, 255, 255, 30), Qt::transparent,
+                     4);
     }
     if (!c.IsEnabled()) p.setOpacity(0.4);
     if (!SkinImages::instance().draw(p, c.GetImage(), r.adjusted(3, 3, -3, -3), Fit::Contain)) {
@@ -256,8 +282,8 @@ void paintIconButton(QPainter& p, CIconButton& c, const QRect& r, const ControlP
         p.drawPolyline(QPolygonF({m + QPointF(-4, 2), m + QPointF(0, -2), m + QPointF(4, 2)}));
     }
     p.setPen(textColorOf(c));
-    drawElided(p, QRect(iconRect.right() + 8, r.top(), textWidth + 2, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
-               title);
+    drawElided(p, QRect(iconRect.right() + 8, r.top(), textWidth + 2, r.height()),
+               Qt::AlignLeft | Qt::AlignVCenter, title);
 }
 
 void paintHelpButton(QPainter& p, MButton& c, const QRect& r, const ControlPainter::State& s) {
@@ -312,7 +338,8 @@ void paintColorButton(QPainter& p, CColorButton& c, const QRect& r, const Contro
     p.setPen(QPen(QColor(0, 0, 0, 90), 1));
     p.setBrush(Theme::fromColorRef(c.GetColor()));
     p.drawRoundedRect(inner, 3.5, 3.5);
-    if (!c.IsEnabled()) roundedPanel(p, inner.toRect(), withAlpha(Theme::sunken(), 160), Qt::transparent, 3.5);
+    if (!c.IsEnabled())
+        roundedPanel(p, inner.toRect(), withAlpha(Theme::sunken(), 160), Qt::transparent, 3.5);
 }
 
 void paintListBackground(QPainter& p, const QRect& r, const std::string& image) {
@@ -354,7 +381,8 @@ void paintTextList(QPainter& p, MControl& c, const QRect& r, const ControlPainte
         const QRect row(r.left() + 4, r.top() + 4 + (i - s.firstRow) * rowH, r.width() - 8, rowH - 2);
         const bool sel = i == selected;
         paintRowHighlight(p, row, sel, i == s.hoverItem, c.IsEnabled());
-        p.setPen(c.IsEnabled() ? (sel ? Theme::text() : Theme::dimText().lighter(115)) : Theme::disabledText());
+        p.setPen(c.IsEnabled() ? (sel ? Theme::text() : Theme::dimText().lighter(115))
+                               : Theme::disabledText());
         QRect textRect = row.adjusted(12, 0, macro ? -34 : -8, 0);
         drawElided(p, textRect, Qt::AlignLeft | Qt::AlignVCenter, qs(texts[i]));
         if (macro && (sel || i == s.hoverItem)) {
@@ -362,7 +390,8 @@ void paintTextList(QPainter& p, MControl& c, const QRect& r, const ControlPainte
             if (!SkinImages::instance().draw(p, editImage, button, Fit::Contain)) {
                 p.setPen(Qt::NoPen);
                 p.setBrush(Theme::dimText());
-                for (int k = -1; k <= 1; ++k) p.drawEllipse(QRectF(button).center() + QPointF(k * 5, 0), 1.6, 1.6);
+                for (int k = -1; k <= 1; ++k)
+                    p.drawEllipse(QRectF(button).center() + QPointF(k * 5, 0), 1.6, 1.6);
             }
         }
     }
@@ -379,7 +408,8 @@ void paintRecordList(QPainter& p, CRecordList& c, const QRect& r, const ControlP
     p.setFont(Theme::font(s.dialogFont, 13, false));
     const int visible = std::max(1, (r.height() - 8) / kRecordRow);
     for (int i = s.firstRow; i < static_cast<int>(items.size()) && i < s.firstRow + visible; ++i) {
-        const QRect row(r.left() + 4, r.top() + 4 + (i - s.firstRow) * kRecordRow, r.width() - 8, kRecordRow - 2);
+        const QRect row(r.left() + 4, r.top() + 4 + (i - s.firstRow) * kRecordRow, r.width() - 8,
+                        kRecordRow - 2);
         const bool sel = i == selected;
         paintRowHighlight(p, row, sel, i == s.hoverItem, c.IsEnabled());
         p.setPen(Theme::dimText());
@@ -475,7 +505,8 @@ void paintDeviceList(QPainter& p, CDeviceList& c, const QRect& r, const ControlP
         if (!SkinImages::instance().draw(p, rows[i].image, picture, Fit::Contain)) {
             p.setPen(QPen(Theme::dimText(), 2));
             p.setBrush(Qt::NoBrush);
-            const QRectF body(picture.center().x() - 30, picture.top() + 10, 60, std::min(100, picture.height() - 20));
+            const QRectF body(picture.center().x() - 30, picture.top() + 10, 60,
+                              std::min(100, picture.height() - 20));
             p.drawRoundedRect(body, 28, 30);
             p.drawLine(QPointF(body.center().x(), body.top()), QPointF(body.center().x(), body.top() + 30));
         }
@@ -501,8 +532,8 @@ void paintDeviceList(QPainter& p, CDeviceList& c, const QRect& r, const ControlP
         p.drawEllipse(dot, 4, 4);
         p.save();
         if (!online) p.setOpacity(0.5);
-        SkinImages::instance().draw(p, c.GetModeImage(), QRect(status.center().x() + 2, status.top() + 3, 18, 18),
-                                    Fit::Contain);
+        SkinImages::instance().draw(p, c.GetModeImage(),
+                                    QRect(status.center().x() + 2, status.top() + 3, 18, 18), Fit::Contain);
         p.restore();
     }
 }
@@ -535,10 +566,11 @@ void paintBattery(QPainter& p, BatteryCtrl& c, const QRect& r) {
         const QRectF inner = QRectF(body).adjusted(3, 3, -6, -3);
         const QColor fill = level <= 20 && !charging ? QColor(0xe0, 0x4f, 0x4f) : QColor(0x3c, 0xc8, 0x6e);
         p.setBrush(fill);
-        p.drawRoundedRect(QRectF(inner.left(), inner.top(), inner.width() * level / 100.0, inner.height()), 1.5, 1.5);
+        p.drawRoundedRect(QRectF(inner.left(), inner.top(), inner.width() * level / 100.0, inner.height()),
+                          1.5, 1.5);
     }
-    if (charging && !skin.draw(p, c.GetChargingImage(), body.adjusted(body.width() / 4, 1, -body.width() / 4, -1),
-                               Fit::Contain)) {
+    if (charging && !skin.draw(p, c.GetChargingImage(),
+                               body.adjusted(body.width() / 4, 1, -body.width() / 4, -1), Fit::Contain)) {
         const QPointF m = QRectF(body).center();
         p.setPen(QPen(Theme::sunken(), 1));
         p.setBrush(QColor(0xff, 0xd5, 0x4a));
@@ -559,8 +591,7 @@ QRect calloutRect(const MouseCtrl::Item& item, const QRect& r) {
 void paintMouse(QPainter& p, MouseCtrl& c, const QRect& r, const ControlPainter::State& s) {
     const std::string image = c.GetImage();
     const QSize natural = SkinImages::instance().size(image);
-    if (natural.isValid())
-        SkinImages::instance().draw(p, image, QRect(r.topLeft(), natural), Fit::Stretch);
+    if (natural.isValid()) SkinImages::instance().draw(p, image, QRect(r.topLeft(), natural), Fit::Stretch);
     const auto items = c.GetItems();
     const int selected = c.GetSelectItem();
     p.setFont(Theme::font({}, 12, false));
@@ -604,8 +635,8 @@ void paintMouseKeys(QPainter& p, MouseKeyCtrl& c, const QRect& r, const ControlP
         p.setFont(Theme::font({}, 14, false));
         p.setPen(c.IsEnabled() ? Theme::text() : Theme::disabledText());
         const int half = (row.width() - 50) / 2;
-        drawElided(p, QRect(badge.right() + 12, row.top(), half - 8, row.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   qs(items[i].name));
+        drawElided(p, QRect(badge.right() + 12, row.top(), half - 8, row.height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, qs(items[i].name));
         p.setPen(sel ? Theme::accent() : Theme::dimText());
         drawElided(p, QRect(badge.right() + 12 + half, row.top(), half - 10, row.height()),
                    Qt::AlignRight | Qt::AlignVCenter, qs(items[i].desc));
@@ -617,8 +648,12 @@ void paintMouseKeys(QPainter& p, MouseKeyCtrl& c, const QRect& r, const ControlP
 QRect stageRow(const QRect& r, int index) {
     return QRect(r.left(), r.top() + index * kStageRow, r.width(), kStageRow - 4);
 }
-QRect stageSwatch(const QRect& row) { return QRect(row.right() - 40, row.top() + 7, 30, row.height() - 14); }
-QRect stageValue(const QRect& row) { return QRect(row.left() + 46, row.top() + 4, 110, row.height() - 8); }
+QRect stageSwatch(const QRect& row) {
+    return QRect(row.right() - 40, row.top() + 7, 30, row.height() - 14);
+}
+QRect stageValue(const QRect& row) {
+    return QRect(row.left() + 46, row.top() + 4, 110, row.height() - 8);
+}
 
 void paintStages(QPainter& p, DPIControl& c, const QRect& r, const ControlPainter::State& s) {
     const auto stages = c.GetStages();
@@ -644,7 +679,8 @@ void paintStages(QPainter& p, DPIControl& c, const QRect& r, const ControlPainte
             p.drawText(stageValue(row), Qt::AlignLeft | Qt::AlignVCenter, QString::number(stages[i].dpi));
             p.setFont(Theme::font({}, 11, false));
             p.setPen(Theme::dimText());
-            p.drawText(stageValue(row).adjusted(60, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("DPI"));
+            p.drawText(stageValue(row).adjusted(60, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                       QStringLiteral("DPI"));
         }
         const QRect swatch = stageSwatch(row);
         p.setPen(QPen(QColor(0, 0, 0, 100), 1));
@@ -670,7 +706,8 @@ void paintSlider(QPainter& p, detail::SliderBase& c, const QRect& r, const Contr
     const double f = hi > lo ? double(pos - lo) / (hi - lo) : 0.0;
     const QColor accent = c.IsEnabled() ? Theme::accent() : Theme::disabledText();
     roundedPanel(p, track, Theme::sunken(), Theme::border(), 3);
-    roundedPanel(p, QRect(track.left(), track.top(), int(track.width() * f), track.height()), accent, Qt::transparent, 3);
+    roundedPanel(p, QRect(track.left(), track.top(), int(track.width() * f), track.height()), accent,
+                 Qt::transparent, 3);
     if (steps && hi > lo) {
         for (int i = 0; i <= hi - lo; ++i) {
             const qreal x = track.left() + track.width() * double(i) / (hi - lo);
@@ -706,8 +743,9 @@ void paintRates(QPainter& p, ReporteCtrl& c, const QRect& r, const ControlPainte
     for (int i = 0; i < n; ++i) {
         const QRect b = rateRect(r, i, n);
         const bool sel = i == selected;
-        const QColor fill = sel ? (items[i].color != 0 ? Theme::fromColorRef(items[i].color) : Theme::accent())
-                                : (i == s.hoverItem ? Theme::panelHover() : Theme::panel());
+        const QColor fill =
+            sel ? (items[i].color != 0 ? Theme::fromColorRef(items[i].color) : Theme::accent())
+                : (i == s.hoverItem ? Theme::panelHover() : Theme::panel());
         roundedPanel(p, b, c.IsEnabled() ? fill : Theme::sunken(), sel ? fill : Theme::border(), 5);
         p.setPen(c.IsEnabled() ? (sel ? QColor(Qt::white) : Theme::text()) : Theme::disabledText());
         drawElided(p, b.adjusted(4, 0, -4, 0), Qt::AlignCenter, qs(items[i].text));
@@ -737,7 +775,8 @@ void paintPalette(QPainter& p, MPalette& c, const QRect& r) {
     // Marker where the chosen colour sits (hue across, saturation down).
     const QColor chosen = Theme::fromColorRef(c.GetSelectColor());
     const int h = std::max(0, chosen.hsvHue());
-    const QPointF at(r.left() + r.width() * h / 360.0, r.top() + r.height() * (1.0 - chosen.hsvSaturation() / 255.0));
+    const QPointF at(r.left() + r.width() * h / 360.0,
+                     r.top() + r.height() * (1.0 - chosen.hsvSaturation() / 255.0));
     p.setPen(QPen(Qt::white, 2));
     p.setBrush(chosen);
     p.drawEllipse(at, 7, 7);
@@ -767,9 +806,9 @@ void paintProgress(QPainter& p, MProgress& c, const QRect& r) {
 
 bool ControlPainter::isInteractive(const MControl& c) {
     if (dynamic_cast<const MButton*>(&c) != nullptr) return true;
-    static const char* const kNames[] = {"DListBox",  "MacroList",   "CRecordList", "MTabCtrl",   "CDeviceList",
-                                         "MouseCtrl", "MouseKeyCtrl", "DPIControl", "DPISlider", "LightSlider",
-                                         "ReporteCtrl", "MPalette"};
+    static const char* const kNames[] = {"DListBox",    "MacroList",   "CRecordList",  "MTabCtrl",
+                                         "CDeviceList", "MouseCtrl",   "MouseKeyCtrl", "DPIControl",
+                                         "DPISlider",   "LightSlider", "ReporteCtrl",  "MPalette"};
     for (const char* n : kNames)
         if (is(c, n)) return true;
     return false;
@@ -809,7 +848,8 @@ void ControlPainter::paint(QPainter& p, MControl& c, const State& s) {
     } else if (auto* tabs = dynamic_cast<MTabCtrl*>(&c)) {
         paintTabs(p, *tabs, r, s);
     } else if (auto* area = dynamic_cast<CArea*>(&c)) {
-        if (!area->IsTransparent()) roundedPanel(p, r, Theme::fromColorRef(area->GetFillColor()), Theme::border(), 8);
+        if (!area->IsTransparent())
+            roundedPanel(p, r, Theme::fromColorRef(area->GetFillColor()), Theme::border(), 8);
     } else if (auto* round = dynamic_cast<CRoundArea*>(&c)) {
         paintRoundArea(p, *round, r, s);
     } else if (auto* devices = dynamic_cast<CDeviceList*>(&c)) {
@@ -908,7 +948,8 @@ QRect ControlPainter::itemRect(const MControl& c, int index, int firstRow) {
         const int n = devices->GetItemCount();
         if (index >= n) return {};
         const int total = n * kDeviceCardWidth + (n - 1) * kDeviceCardGap;
-        const int x = r.left() + std::max(0, (r.width() - total) / 2) + index * (kDeviceCardWidth + kDeviceCardGap);
+        const int x =
+            r.left() + std::max(0, (r.width() - total) / 2) + index * (kDeviceCardWidth + kDeviceCardGap);
         return QRect(x, r.top(), kDeviceCardWidth, std::min(r.height(), 300)).intersected(r);
     }
     return {};

@@ -28,8 +28,8 @@ public:
         bool pressed = false;
         bool keyboardCurrent = false;  // the keyboard acts on it (focus ring)
         int hoverItem = -1;
-        int firstRow = 0;               // scrolled-away rows of a list
-        std::string dialogFont;         // the dialog's font name
+        int firstRow = 0;        // scrolled-away rows of a list
+        std::string dialogFont;  // the dialog's font name
     };
 
     // Part of an item a point falls on.

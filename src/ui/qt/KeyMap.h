@@ -10,9 +10,9 @@
 namespace DUI {
 
 struct KeyCode {
-    int vk = 0;               // 0: no virtual-key code for this key
-    const char* name = "";    // display name used when the layout gives none
-    bool fixedName = false;   // the name is always this one (modifiers, keypad, ...)
+    int vk = 0;              // 0: no virtual-key code for this key
+    const char* name = "";   // display name used when the layout gives none
+    bool fixedName = false;  // the name is always this one (modifiers, keypad, ...)
 };
 
 class KeyMap {

@@ -70,7 +70,9 @@ void QtBackend::deliverPending() {
     Dispatcher::ProcessPending();
 }
 
-std::int64_t QtBackend::now() { return m_clock.elapsed(); }
+std::int64_t QtBackend::now() {
+    return m_clock.elapsed();
+}
 
 void QtBackend::windowCreated(MWindow& window) {
     const HWND hwnd = window.GetSafeHwnd();
@@ -128,9 +130,8 @@ void QtBackend::setTimer(HWND hwnd, std::uintptr_t id, unsigned intervalMs) {
     if (timer == nullptr) {
         timer = new QTimer(this);
         timer->setTimerType(intervalMs < 50 ? Qt::PreciseTimer : Qt::CoarseTimer);
-        connect(timer, &QTimer::timeout, this, [hwnd, id] {
-            Dispatcher::PostMessage(hwnd, WM_TIMER, static_cast<WPARAM>(id), 0);
-        });
+        connect(timer, &QTimer::timeout, this,
+                [hwnd, id] { Dispatcher::PostMessage(hwnd, WM_TIMER, static_cast<WPARAM>(id), 0); });
     }
     timer->start(static_cast<int>(std::max(1u, intervalMs)));
 }
@@ -150,7 +151,8 @@ void QtBackend::invalidate(MWindow& window, MControl* control) {
 FileDialogResult QtBackend::runFileDialog(const FileDialogRequest& request) {
     QString filter = QString::fromStdString(request.filterName);
     const QString pattern = QString::fromStdString(request.pattern);
-    if (!filter.contains(QLatin1Char('('))) filter += QStringLiteral(" (%1)").arg(pattern.isEmpty() ? "*" : pattern);
+    if (!filter.contains(QLatin1Char('(')))
+        filter += QStringLiteral(" (%1)").arg(pattern.isEmpty() ? "*" : pattern);
     QtWindow* owner = widgetFor(request.owner);
     QFileDialog dialog(owner, QString(), QString::fromStdString(request.initialPath), filter);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -175,7 +177,9 @@ int QtBackend::systemMessageBox(const std::string& caption, const std::string& t
     return 1;
 }
 
-bool QtBackend::trayAvailable() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool QtBackend::trayAvailable() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void QtBackend::updateTrayIcon(const TrayIconState& state) {
     if (!state.shown) {
@@ -190,10 +194,17 @@ void QtBackend::updateTrayIcon(const TrayIconState& state) {
         connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
             LPARAM mouse = 0;
             switch (reason) {
-            case QSystemTrayIcon::Trigger: mouse = WM_LBUTTONDOWN; break;
-            case QSystemTrayIcon::DoubleClick: mouse = WM_LBUTTONDBLCLK; break;
-            case QSystemTrayIcon::Context: mouse = WM_RBUTTONUP; break;
-            default: return;
+                case QSystemTrayIcon::Trigger:
+                    mouse = WM_LBUTTONDOWN;
+                    break;
+                case QSystemTrayIcon::DoubleClick:
+                    mouse = WM_LBUTTONDBLCLK;
+                    break;
+                case QSystemTrayIcon::Context:
+                    mouse = WM_RBUTTONUP;
+                    break;
+                default:
+                    return;
             }
             Dispatcher::PostMessage(m_trayState.owner, m_trayState.callbackMessage, m_trayState.id, mouse);
         });
@@ -249,7 +260,8 @@ void QtBackend::raiseWindow(MWindow& window) {
 bool QtBackend::eventFilter(QObject* watched, QEvent* event) {
     // Qt delivers a key event to the focus widget and again up its parents;
     // the focus window's own copy is the one taken.
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+        watched->isWindowType()) {
         auto* key = static_cast<QKeyEvent*>(event);
         const KeyInput input =
             KeyMap::translate(static_cast<int>(key->nativeScanCode()), key->key(),

@@ -3,8 +3,8 @@
 
 #include "ui/qt/ControlPainter.h"
 #include "ui/qt/SkinImages.h"
-#include "ui/qt/ThemedComboBox.h"
 #include "ui/qt/Theme.h"
+#include "ui/qt/ThemedComboBox.h"
 #include "ui/toolkit/CDeviceList.h"
 #include "ui/toolkit/CRecordList.h"
 #include "ui/toolkit/DListBox.h"
@@ -36,7 +36,9 @@
 namespace DUI {
 namespace {
 
-QRect toQ(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QRect toQ(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
 bool isNativeClass(const MControl& c) {
     return dynamic_cast<const MEdit*>(&c) != nullptr || dynamic_cast<const MComboBox*>(&c) != nullptr;
 }
@@ -87,8 +89,12 @@ QtWindow::QtWindow(HWND hwnd) : m_hwnd(hwnd) {
 
 QtWindow::~QtWindow() = default;
 
-MWindow* QtWindow::window() const { return m_detached ? nullptr : MWindow::FromHandle(m_hwnd); }
-MDialog* QtWindow::dialog() const { return dynamic_cast<MDialog*>(window()); }
+MWindow* QtWindow::window() const {
+    return m_detached ? nullptr : MWindow::FromHandle(m_hwnd);
+}
+MDialog* QtWindow::dialog() const {
+    return dynamic_cast<MDialog*>(window());
+}
 bool QtWindow::owns(const MControl* control) const {
     MDialog* d = dialog();
     return control != nullptr && d != nullptr && d->OwnsControl(control);
@@ -210,8 +216,9 @@ void QtWindow::syncNative(MControl* control) {
     widget->setToolTip(QString::fromStdString(control->GetTooltip()));
     if (auto* edit = dynamic_cast<MEdit*>(control)) {
         auto* line = static_cast<QLineEdit*>(widget);
-        line->setFont(Theme::font(edit->GetFontName().empty() && dialog() ? dialog()->GetFontName() : edit->GetFontName(),
-                                  edit->GetFontWidth(), edit->IsBold()));
+        line->setFont(Theme::font(
+            edit->GetFontName().empty() && dialog() ? dialog()->GetFontName() : edit->GetFontName(),
+            edit->GetFontWidth(), edit->IsBold()));
         const QString text = QString::fromStdString(edit->GetEditText());
         if (line->text() != text) line->setText(text);
         line->setPlaceholderText(QString::fromStdString(edit->GetTipInfo()));
@@ -233,10 +240,11 @@ void QtWindow::syncNative(MControl* control) {
         box->setCurrentIndex(combo->GetCurSel());
         // The active group of the assignment page is marked in the accent colour.
         const auto* marked = dynamic_cast<MComboBox2*>(combo);
-        const QString sheet = marked != nullptr && marked->GetCheck() != 0
-                                  ? QStringLiteral("QComboBox { border: 1px solid %1; border-left: 4px solid %1; }")
-                                        .arg(Theme::accent().name())
-                                  : QString();
+        const QString sheet =
+            marked != nullptr && marked->GetCheck() != 0
+                ? QStringLiteral("QComboBox { border: 1px solid %1; border-left: 4px solid %1; }")
+                      .arg(Theme::accent().name())
+                : QString();
         if (box->styleSheet() != sheet) box->setStyleSheet(sheet);
     }
     widget->setVisible(shown);
@@ -419,7 +427,8 @@ void QtWindow::mousePressEvent(QMouseEvent* event) {
             macros->userChoose(item);
             if (part == ControlPainter::Part::EditButton) beginInlineEdit(c, item);
         }
-    } else if (dynamic_cast<MButton*>(c) == nullptr && dynamic_cast<CDeviceList*>(c) == nullptr && item >= 0) {
+    } else if (dynamic_cast<MButton*>(c) == nullptr && dynamic_cast<CDeviceList*>(c) == nullptr &&
+               item >= 0) {
         selectItem(*c, item);
     }
     update();
@@ -548,7 +557,8 @@ void QtWindow::beginInlineEdit(MControl* control, int index) {
     scrollToShow(control, index);
     QRect row = ControlPainter::itemRect(*control, index, stateFor(control).firstRow);
     if (row.isEmpty()) return;
-    if (dynamic_cast<DPIControl*>(control) != nullptr) row = QRect(row.left() + 40, row.top() + 4, 120, row.height() - 8);
+    if (dynamic_cast<DPIControl*>(control) != nullptr)
+        row = QRect(row.left() + 40, row.top() + 4, 120, row.height() - 8);
     m_inlineEditor = new QLineEdit(this);
     m_inlineEditor->installEventFilter(this);
     m_inlineEditor->setGeometry(row.adjusted(6, 2, -36, -2));
@@ -627,7 +637,9 @@ void QtWindow::stepKeyboardCurrent(int delta) {
     MControl* c = m_keyboardCurrent;
     if (!owns(c)) return;
     if (auto* slider = dynamic_cast<detail::SliderBase*>(c)) {
-        slider->userSlideTo(std::clamp(slider->GetProgress() + delta, slider->GetRangeMin(), slider->GetRangeMax()));
+        const int position =
+            std::clamp(slider->GetProgress() + delta, slider->GetRangeMin(), slider->GetRangeMax());
+        if (position != slider->GetProgress()) slider->userSlideTo(position);
         return;
     }
     const int count = itemCount(*c);
@@ -657,16 +669,27 @@ void QtWindow::scrollToShow(MControl* control, int index) {
 
 void QtWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Tab: moveKeyboardCurrent(true); return;
-    case Qt::Key_Backtab: moveKeyboardCurrent(false); return;
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter: activateKeyboardCurrent(); return;
-    case Qt::Key_Up:
-    case Qt::Key_Left: stepKeyboardCurrent(-1); return;
-    case Qt::Key_Down:
-    case Qt::Key_Right: stepKeyboardCurrent(1); return;
-    default: QWidget::keyPressEvent(event);
+        case Qt::Key_Tab:
+            moveKeyboardCurrent(true);
+            return;
+        case Qt::Key_Backtab:
+            moveKeyboardCurrent(false);
+            return;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            activateKeyboardCurrent();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            stepKeyboardCurrent(-1);
+            return;
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            stepKeyboardCurrent(1);
+            return;
+        default:
+            QWidget::keyPressEvent(event);
     }
 }
 
@@ -690,8 +713,12 @@ void QtWindow::reportGeometry() {
     w->backendGeometryChanged(Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()});
 }
 
-void QtWindow::moveEvent(QMoveEvent*) { reportGeometry(); }
-void QtWindow::resizeEvent(QResizeEvent*) { reportGeometry(); }
+void QtWindow::moveEvent(QMoveEvent*) {
+    reportGeometry();
+}
+void QtWindow::resizeEvent(QResizeEvent*) {
+    reportGeometry();
+}
 
 void QtWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange) {

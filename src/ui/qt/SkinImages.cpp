@@ -3,10 +3,10 @@
 
 #include "ui/toolkit/MRender.h"
 
+#include <qdrawutil.h>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <qdrawutil.h>
 
 namespace DUI {
 
@@ -15,7 +15,9 @@ SkinImages& SkinImages::instance() {
     return images;
 }
 
-void SkinImages::clear() { m_entries.clear(); }
+void SkinImages::clear() {
+    m_entries.clear();
+}
 
 SkinImages::Entry& SkinImages::entry(const std::string& name) {
     const std::string path = name.empty() ? std::string() : MRender::ResolveSkinPath(name);
@@ -56,7 +58,9 @@ QSize SkinImages::size(const std::string& name) {
 
 QPixmap SkinImages::render(Entry& e, QSize size) {
     if (!size.isValid() || size.isEmpty()) size = e.natural;
-    if (!e.svg) return size == e.natural ? e.pixmap : e.pixmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!e.svg)
+        return size == e.natural ? e.pixmap
+                                 : e.pixmap.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QPixmap out(size);
     out.fill(Qt::transparent);
     QPainter p(&out);
@@ -78,34 +82,36 @@ bool SkinImages::draw(QPainter& painter, const std::string& name, const QRect& t
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::Antialiasing);
     switch (fit) {
-    case Fit::Stretch:
-        if (e.svg)
-            e.svg->render(&painter, QRectF(target));
-        else
-            painter.drawPixmap(target, e.pixmap);
-        break;
-    case Fit::Frame: {
-        // Corners of the natural picture stay as drawn; only the middle stretches.
-        const QPixmap source = render(e, e.natural);
-        int m = frame >= 0 ? frame : std::min(e.natural.width(), e.natural.height()) / 3;
-        m = std::min({m, target.width() / 2, target.height() / 2, e.natural.width() / 2, e.natural.height() / 2});
-        const QMargins margins(m, m, m, m);
-        qDrawBorderPixmap(&painter, target, margins, source, source.rect(), margins);
-        break;
-    }
-    case Fit::Center:
-    case Fit::Contain: {
-        QSize size = e.natural;
-        if (fit == Fit::Contain || size.width() > target.width() || size.height() > target.height())
-            size = size.scaled(target.size(), Qt::KeepAspectRatio);
-        const QRect placed(target.x() + (target.width() - size.width()) / 2,
-                           target.y() + (target.height() - size.height()) / 2, size.width(), size.height());
-        if (e.svg)
-            e.svg->render(&painter, QRectF(placed));
-        else
-            painter.drawPixmap(placed, e.pixmap);
-        break;
-    }
+        case Fit::Stretch:
+            if (e.svg)
+                e.svg->render(&painter, QRectF(target));
+            else
+                painter.drawPixmap(target, e.pixmap);
+            break;
+        case Fit::Frame: {
+            // Corners of the natural picture stay as drawn; only the middle stretches.
+            const QPixmap source = render(e, e.natural);
+            int m = frame >= 0 ? frame : std::min(e.natural.width(), e.natural.height()) / 3;
+            m = std::min(
+                {m, target.width() / 2, target.height() / 2, e.natural.width() / 2, e.natural.height() / 2});
+            const QMargins margins(m, m, m, m);
+            qDrawBorderPixmap(&painter, target, margins, source, source.rect(), margins);
+            break;
+        }
+        case Fit::Center:
+        case Fit::Contain: {
+            QSize size = e.natural;
+            if (fit == Fit::Contain || size.width() > target.width() || size.height() > target.height())
+                size = size.scaled(target.size(), Qt::KeepAspectRatio);
+            const QRect placed(target.x() + (target.width() - size.width()) / 2,
+                               target.y() + (target.height() - size.height()) / 2, size.width(),
+                               size.height());
+            if (e.svg)
+                e.svg->render(&painter, QRectF(placed));
+            else
+                painter.drawPixmap(placed, e.pixmap);
+            break;
+        }
     }
     painter.restore();
     return true;

@@ -20,10 +20,10 @@ namespace DUI {
 class SkinImages {
 public:
     enum class Fit {
-        Stretch,   // fill the rectangle
-        Frame,     // keep the corners, stretch the middle (buttons, panels)
-        Center,    // natural size, centred (scaled down when too big)
-        Contain,   // as large as fits, aspect kept, centred
+        Stretch,  // fill the rectangle
+        Frame,    // keep the corners, stretch the middle (buttons, panels)
+        Center,   // natural size, centred (scaled down when too big)
+        Contain,  // as large as fits, aspect kept, centred
     };
 
     static SkinImages& instance();
@@ -41,8 +41,8 @@ public:
 private:
     struct Entry {
         bool loaded = false;
-        QPixmap pixmap;                        // raster pictures
-        std::shared_ptr<QSvgRenderer> svg;     // vector pictures
+        QPixmap pixmap;                     // raster pictures
+        std::shared_ptr<QSvgRenderer> svg;  // vector pictures
         QSize natural;
     };
     Entry& entry(const std::string& name);

@@ -8,17 +8,37 @@
 
 namespace DUI {
 
-QColor Theme::window() { return QColor(0x1d, 0x20, 0x26); }
-QColor Theme::windowBottom() { return QColor(0x13, 0x15, 0x19); }
-QColor Theme::panel() { return QColor(0x2a, 0x2e, 0x36); }
-QColor Theme::panelHover() { return QColor(0x34, 0x39, 0x43); }
-QColor Theme::sunken() { return QColor(0x15, 0x17, 0x1b); }
-QColor Theme::border() { return QColor(0x3a, 0x3f, 0x4a); }
-QColor Theme::text() { return QColor(0xe8, 0xea, 0xee); }
-QColor Theme::dimText() { return QColor(0x9a, 0xa1, 0xad); }
-QColor Theme::disabledText() { return QColor(0x5c, 0x62, 0x6d); }
+QColor Theme::window() {
+    return QColor(0x1d, 0x20, 0x26);
+}
+QColor Theme::windowBottom() {
+    return QColor(0x13, 0x15, 0x19);
+}
+QColor Theme::panel() {
+    return QColor(0x2a, 0x2e, 0x36);
+}
+QColor Theme::panelHover() {
+    return QColor(0x34, 0x39, 0x43);
+}
+QColor Theme::sunken() {
+    return QColor(0x15, 0x17, 0x1b);
+}
+QColor Theme::border() {
+    return QColor(0x3a, 0x3f, 0x4a);
+}
+QColor Theme::text() {
+    return QColor(0xe8, 0xea, 0xee);
+}
+QColor Theme::dimText() {
+    return QColor(0x9a, 0xa1, 0xad);
+}
+QColor Theme::disabledText() {
+    return QColor(0x5c, 0x62, 0x6d);
+}
 
-QColor Theme::accent() { return fromColorRef(Manager::m_select_color.load()); }
+QColor Theme::accent() {
+    return fromColorRef(Manager::m_select_color.load());
+}
 
 QColor Theme::fromColorRef(std::uint32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
@@ -74,8 +94,8 @@ QString Theme::styleSheet() {
                "QComboBox QAbstractItemView { background: %1; color: %2; border: 1px solid %3;"
                " selection-background-color: %4; selection-color: #ffffff; outline: 0; }"
                "QToolTip { background: %7; color: %2; border: 1px solid %3; padding: 4px; }")
-        .arg(sunken().name(), text().name(), border().name(), accent, disabledText().name(),
-             panel().name(), panel().name());
+        .arg(sunken().name(), text().name(), border().name(), accent, disabledText().name(), panel().name(),
+             panel().name());
 }
 
 }  // namespace DUI

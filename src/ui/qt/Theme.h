@@ -14,11 +14,11 @@ namespace DUI {
 
 class Theme {
 public:
-    static QColor window();       // window background (top of the gradient)
+    static QColor window();  // window background (top of the gradient)
     static QColor windowBottom();
-    static QColor panel();        // raised surfaces: buttons, list rows, cards
+    static QColor panel();  // raised surfaces: buttons, list rows, cards
     static QColor panelHover();
-    static QColor sunken();       // edit fields, tracks, list backgrounds
+    static QColor sunken();  // edit fields, tracks, list backgrounds
     static QColor border();
     static QColor text();
     static QColor dimText();

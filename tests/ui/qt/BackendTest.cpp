@@ -31,7 +31,8 @@ namespace {
 class QtBackendTest : public ::testing::Test {
 protected:
     void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
         QMouseEvent event(type, QPointF(at), QPointF(at), QPointF(widget->mapToGlobal(at)),
                           type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(widget, &event);
@@ -69,14 +70,14 @@ TEST_F(QtBackendTest, MouseOnPaintedControlsNotifiesLikeTheHeadlessUser) {
     QtWindow* widget = backend.widgetFor(dialog.GetSafeHwnd());
     ASSERT_NE(widget, nullptr);
 
-    click(widget, {50, 25});   // button: click on release
-    click(widget, {150, 25});  // disabled: nothing
-    click(widget, {50, 60 + 60 + 30});  // second row is "Three" (index 2)
-    mouse(widget, QEvent::MouseButtonPress, {230 + 90, 70});   // slider: drag...
+    click(widget, {50, 25});                                  // button: click on release
+    click(widget, {150, 25});                                 // disabled: nothing
+    click(widget, {50, 60 + 60 + 30});                        // second row is "Three" (index 2)
+    mouse(widget, QEvent::MouseButtonPress, {230 + 90, 70});  // slider: drag...
     mouse(widget, QEvent::MouseMove, {230 + 180, 70});
     mouse(widget, QEvent::MouseButtonRelease, {230 + 180, 70});  // ...and release
-    click(widget, {260, 100 + 4 + 36 + 10}, Qt::RightButton);     // context menu on row 1
-    click(widget, {260, 280}, Qt::RightButton);                   // and on empty space
+    click(widget, {260, 100 + 4 + 36 + 10}, Qt::RightButton);    // context menu on row 1
+    click(widget, {260, 280}, Qt::RightButton);                  // and on empty space
 
     const std::vector<Note> expected = {
         {10, 2, 0}, {12, 2, 2}, {13, 8, 5}, {13, 8, 10}, {13, 2, 0}, {14, 5, 1}, {14, 5, -1},
@@ -86,9 +87,44 @@ TEST_F(QtBackendTest, MouseOnPaintedControlsNotifiesLikeTheHeadlessUser) {
         SCOPED_TRACE(i);
         EXPECT_EQ(dialog.notes[i].id, expected[i].id);
         EXPECT_EQ(dialog.notes[i].code, expected[i].code);
-        if (expected[i].id != 13 || expected[i].code != 2) EXPECT_EQ(dialog.notes[i].param, expected[i].param);
+        if (expected[i].id != 13 || expected[i].code != 2)
+            EXPECT_EQ(dialog.notes[i].param, expected[i].param);
     }
     EXPECT_EQ(dialog.GetControlAs<MTabCtrl>(12)->GetCurSel(), 2);
+    dialog.DestroyWindow();
+}
+
+TEST_F(QtBackendTest, KeyboardWalksAndUsesPaintedControls) {
+    BuiltDialog dialog;
+    dialog.build = [](BuiltDialog& d) {
+        d.CreateControl("MButton", 10, {10, 10, 110, 40}, "OK");
+        auto* tabs = dynamic_cast<MTabCtrl*>(d.CreateControl("MTabCtrl", 12, {10, 60, 200, 300}));
+        for (int i = 0; i < 3; ++i) tabs->AddItem(i + 1, "tab", {});
+        tabs->SetItemVisible(1, false);
+        tabs->SetCurSel(0);
+        auto* slider = dynamic_cast<DPISlider*>(d.CreateControl("DPISlider", 13, {220, 60, 420, 90}));
+        slider->SetRange(0, 3);
+        slider->SetProgress(3);
+    };
+    ASSERT_NE(dialog.Create(0, "Keyboard Test", 0x96000000, 0, {100, 100, 540, 420}), 0u);
+    dialog.ShowWindow(SW_SHOW);
+    QApplication::processEvents();
+    QtWindow* widget = backend.widgetFor(dialog.GetSafeHwnd());
+    auto key = [widget](int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &press);
+        QApplication::processEvents();
+    };
+    key(Qt::Key_Tab);    // the button
+    key(Qt::Key_Space);  // clicks it
+    key(Qt::Key_Tab);    // the tabs
+    key(Qt::Key_Down);   // skips the hidden tab
+    key(Qt::Key_Down);   // already on the last one: nothing
+    key(Qt::Key_Tab);    // the slider
+    key(Qt::Key_Right);  // at its end: nothing
+    key(Qt::Key_Left);
+    const std::vector<Note> expected = {{10, 2, 0}, {12, 2, 2}, {13, 8, 2}, {13, 2, 2}};
+    EXPECT_EQ(dialog.notes, expected);
     dialog.DestroyWindow();
 }
 
@@ -185,9 +221,12 @@ TEST_F(QtBackendTest, ModalRunsEndByClickCloseOrAnotherThread) {
     };
     const Case cases[] = {
         {"OK button",
-         [this](BuiltDialog& d, QtBackend& b) { click(b.widgetFor(d.GetSafeHwnd()), {30, 20}); }, 1},
-        {"desktop close request",
-         [](BuiltDialog& d, QtBackend& b) { b.widgetFor(d.GetSafeHwnd())->close(); }, 2},
+         [this](BuiltDialog& d, QtBackend& b) {
+             click(b.widgetFor(d.GetSafeHwnd()), {30, 20});
+         },
+         1},
+        {"desktop close request", [](BuiltDialog& d, QtBackend& b) { b.widgetFor(d.GetSafeHwnd())->close(); },
+         2},
         {"worker thread", [](BuiltDialog& d, QtBackend&) { std::thread([&d] { d.DoOK(); }).join(); }, 1},
     };
     for (const Case& c : cases) {
@@ -220,7 +259,9 @@ TEST_F(QtBackendTest, WindowDestroyedFromItsOwnClickHandler) {
             return 0;
         }
     } dialog;
-    dialog.build = [](BuiltDialog& d) { d.CreateControl("CImageButton", 38, {10, 10, 40, 40})->SetImage("sysbtn_close.png"); };
+    dialog.build = [](BuiltDialog& d) {
+        d.CreateControl("CImageButton", 38, {10, 10, 40, 40})->SetImage("sysbtn_close.png");
+    };
     ASSERT_NE(dialog.Create(0, "Closing Test", 0x96000000, 0, {100, 100, 300, 200}), 0u);
     dialog.ShowWindow(SW_SHOW);
     QApplication::processEvents();

@@ -8,37 +8,37 @@
 #include "ui/qt/QtWindow.h"
 #include "ui/toolkit/BatteryCtrl.h"
 #include "ui/toolkit/CArea.h"
+#include "ui/toolkit/CCheckButton.h"
 #include "ui/toolkit/CColorButton.h"
 #include "ui/toolkit/CDeviceList.h"
 #include "ui/toolkit/CDeviceState.h"
 #include "ui/toolkit/CHelpButton.h"
-#include "ui/toolkit/CImageButton.h"
-#include "ui/toolkit/CTextButton.h"
-#include "ui/toolkit/MButton3.h"
-#include "ui/toolkit/CCheckButton.h"
-#include "ui/toolkit/MProgress.h"
-#include "ui/toolkit/NumberEdit.h"
 #include "ui/toolkit/CIconButton.h"
+#include "ui/toolkit/CImageButton.h"
 #include "ui/toolkit/CRadioButton.h"
 #include "ui/toolkit/CRecordList.h"
 #include "ui/toolkit/CRoundArea.h"
+#include "ui/toolkit/CTextButton.h"
 #include "ui/toolkit/DListBox.h"
 #include "ui/toolkit/DPIControl.h"
 #include "ui/toolkit/DPISlider.h"
 #include "ui/toolkit/LightSlider.h"
 #include "ui/toolkit/MButton2.h"
+#include "ui/toolkit/MButton3.h"
 #include "ui/toolkit/MComboBox2.h"
-#include "ui/toolkit/MRender.h"
 #include "ui/toolkit/MEdit.h"
 #include "ui/toolkit/MPalette.h"
 #include "ui/toolkit/MPicture.h"
+#include "ui/toolkit/MProgress.h"
 #include "ui/toolkit/MProgress2.h"
+#include "ui/toolkit/MRender.h"
 #include "ui/toolkit/MTabCtrl.h"
 #include "ui/toolkit/MText.h"
 #include "ui/toolkit/MacroList.h"
 #include "ui/toolkit/MenuWnd.h"
 #include "ui/toolkit/MouseCtrl.h"
 #include "ui/toolkit/MouseKeyCtrl.h"
+#include "ui/toolkit/NumberEdit.h"
 #include "ui/toolkit/NumberEdit2.h"
 #include "ui/toolkit/ReporteCtrl.h"
 
@@ -47,10 +47,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QRegularExpression>
-#include <QSvgRenderer>
 #include <QImage>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 
 #include <set>
 
@@ -60,7 +60,8 @@ namespace {
 const QString kShotFolder = QStringLiteral(QUORVIK_SCREENSHOT_DIR);
 
 template <class T>
-T* make(MDialog& d, const char* cls, int id, Rect r, const std::string& title = {}, MControl* parent = nullptr) {
+T* make(MDialog& d, const char* cls, int id, Rect r, const std::string& title = {},
+        MControl* parent = nullptr) {
     return dynamic_cast<T*>(d.CreateControl(cls, id, r, title, parent));
 }
 
@@ -75,6 +76,8 @@ MText* caption(MDialog& d, int id, Rect r, const std::string& text) {
 QImage shoot(QtBackend& backend, MWindow& window, const QString& file) {
     QtWindow* widget = backend.widgetFor(window.GetSafeHwnd());
     if (widget == nullptr) return {};
+    // Twice: work queued while the first pass ran (focus settling) lands too.
+    QApplication::processEvents();
     QApplication::processEvents();
     const QImage image = widget->grab().toImage();
     QDir().mkpath(kShotFolder);
@@ -126,8 +129,8 @@ void buildControls(BuiltDialog& d) {
     icon->SetIconImage("icon\\icon_arrow_up.png");
     make<CTextButton>(d, "CTextButton", 15, {24, 134, 224, 160}, "www.quorvik.example");
     int x = 240;
-    for (const char* image : {"sysbtn_setting.png", "sysbtn_min.png", "sysbtn_maximize.png", "sysbtn_close.png",
-                              "img_btn_pre.png", "img_btn_next.png"}) {
+    for (const char* image : {"sysbtn_setting.png", "sysbtn_min.png", "sysbtn_maximize.png",
+                              "sysbtn_close.png", "img_btn_pre.png", "img_btn_next.png"}) {
         make<CImageButton>(d, "CImageButton", 16, {x, 132, x + 30, 162})->SetImage(image);
         x += 40;
     }
@@ -141,7 +144,8 @@ void buildControls(BuiltDialog& d) {
     checkOff->SetEnabled(false);
     for (int i = 0; i < 3; ++i) {
         static const char* const kNames[] = {"1 ms", "2 ms", "4 ms"};
-        auto* radio = make<CRadioButton>(d, "CRadioButton", 23 + i, {240, 206 + 30 * i, 400, 230 + 30 * i}, kNames[i]);
+        auto* radio =
+            make<CRadioButton>(d, "CRadioButton", 23 + i, {240, 206 + 30 * i, 400, 230 + 30 * i}, kNames[i]);
         radio->SetGroup("debounce");
         if (i == 1) radio->SetCheck(1);
     }
@@ -185,12 +189,14 @@ void buildControls(BuiltDialog& d) {
     auto* light = make<LightSlider>(d, "LightSlider", 53, {400, 500, 640, 536});
     light->SetProgress(3);
     auto* battery = make<BatteryCtrl>(d, "BatteryCtrl", 54, {24, 504, 124, 534});
-    battery->SetBatteryImages("icon\\icon_battery_bkg.png", "icon\\icon_batteryvalue.png", "icon\\icon_charge.png");
+    battery->SetBatteryImages("icon\\icon_battery_bkg.png", "icon\\icon_batteryvalue.png",
+                              "icon\\icon_charge.png");
     battery->SetBatteryInfo(76, 0);
     auto* low = make<BatteryCtrl>(d, "BatteryCtrl", 55, {134, 504, 234, 534});
     low->SetBatteryInfo(12, 0);
     auto* charging = make<BatteryCtrl>(d, "BatteryCtrl", 56, {244, 504, 344, 534});
-    charging->SetBatteryImages("icon\\icon_battery_bkg.png", "icon\\icon_batteryvalue.png", "icon\\icon_charge.png");
+    charging->SetBatteryImages("icon\\icon_battery_bkg.png", "icon\\icon_batteryvalue.png",
+                               "icon\\icon_charge.png");
     charging->SetBatteryInfo(45, 1);
 
     caption(d, 6, {840, 60, 1100, 80}, "COLOUR");
@@ -244,8 +250,10 @@ void buildLists(BuiltDialog& d) {
 
     caption(d, 5, {24, 340, 300, 360}, "BUTTON ASSIGNMENT");
     auto* keys = make<MouseKeyCtrl>(d, "MouseKeyCtrl", 20, {24, 366, 424, 590});
-    const char* const kButtons[][2] = {{"Left button", "Left click"}, {"Right button", "Right click"},
-                                       {"Wheel button", "Middle click"}, {"Forward", "Ctrl + C"},
+    const char* const kButtons[][2] = {{"Left button", "Left click"},
+                                       {"Right button", "Right click"},
+                                       {"Wheel button", "Middle click"},
+                                       {"Forward", "Ctrl + C"},
                                        {"Back", "DPI cycle"}};
     for (int i = 0; i < 5; ++i) keys->AddItem(kButtons[i][0], kButtons[i][1], i + 1);
     keys->SetSelectItem(3);
@@ -259,7 +267,8 @@ void buildLists(BuiltDialog& d) {
 
     caption(d, 7, {732, 340, 1000, 360}, "REPORT RATE");
     auto* rates = make<ReporteCtrl>(d, "ReporteCtrl", 22, {732, 366, 1096, 402});
-    for (auto [text, code] : {std::pair{"125", 8}, {"250", 4}, {"500", 2}, {"1000", 1}}) rates->AddItem(text, code, 0);
+    for (auto [text, code] : {std::pair{"125", 8}, {"250", 4}, {"500", 2}, {"1000", 1}})
+        rates->AddItem(text, code, 0);
     rates->SetSelectItemValue(1);
     auto* ratesOff = make<ReporteCtrl>(d, "ReporteCtrl", 23, {732, 414, 1096, 450});
     for (auto text : {"Low", "Medium", "High"}) ratesOff->AddItem(text, 0, 0);
@@ -297,7 +306,8 @@ void buildMain(BuiltDialog& d) {
     make<CImageButton>(d, "CImageButton", 39, {1218, 10, 1248, 40})->SetImage("sysbtn_min.png");
     make<CImageButton>(d, "CImageButton", 40, {1186, 10, 1216, 40})->SetImage("sysbtn_setting.png");
     auto* battery = make<BatteryCtrl>(d, "BatteryCtrl", 43, {1170, 50, 1265, 80});
-    battery->SetBatteryImages("icon\\icon_battery_bkg.png", "icon\\icon_batteryvalue.png", "icon\\icon_charge.png");
+    battery->SetBatteryImages("icon\\icon_battery_bkg.png", "icon\\icon_batteryvalue.png",
+                              "icon\\icon_charge.png");
     battery->SetBatteryInfo(82, 0);
     auto* state = make<CDeviceState>(d, "CDeviceState", 44, {25, 11, 125, 38}, "Connected");
     state->SetImage("img_area.png");
@@ -339,9 +349,12 @@ void buildMain(BuiltDialog& d) {
     mouse->AddItem("DPI", 6, 1, {232, 180}, {380, 180});
     mouse->SetSelectItem(1);
     auto* keys = make<MouseKeyCtrl>(d, "MouseKeyCtrl", 68, {800, 140, 1240, 420}, {}, keysPage);
-    const char* const kButtons[][2] = {{"Left button", "Left click"}, {"Right button", "Right click"},
-                                       {"Wheel", "Middle click"}, {"Forward", "Forward"},
-                                       {"Back", "Back"}, {"DPI", "DPI cycle"}};
+    const char* const kButtons[][2] = {{"Left button", "Left click"},
+                                       {"Right button", "Right click"},
+                                       {"Wheel", "Middle click"},
+                                       {"Forward", "Forward"},
+                                       {"Back", "Back"},
+                                       {"DPI", "DPI cycle"}};
     for (int i = 0; i < 6; ++i) keys->AddItem(kButtons[i][0], kButtons[i][1], i + 1);
     keys->SetSelectItem(1);
     auto* group = make<MComboBox2>(d, "MComboBox2", 69, {800, 440, 1020, 472}, {}, keysPage);
@@ -398,11 +411,12 @@ TEST_F(GalleryTest, PagesRenderEveryControlClass) {
     }
     // The gallery holds every class the toolkit creates by name.
     for (const char* name :
-         {"MPicture", "MText", "MButton", "MButton2", "MButton3", "CImageButton", "CTextButton", "CIconButton",
-          "CHelpButton", "CCheckButton", "CRadioButton", "MEdit", "NumberEdit", "NumberEdit2", "MComboBox",
-          "MComboBox2", "DListBox", "MTabCtrl", "MTabLayout", "CRoundArea", "CDeviceList", "CDeviceState",
-          "BatteryCtrl", "MouseCtrl", "MouseKeyCtrl", "DPIControl", "DPISlider", "ReporteCtrl", "LightSlider",
-          "CColorButton", "MPalette", "MacroList", "CRecordList", "MProgress", "MProgress2"})
+         {"MPicture",     "MText",       "MButton",     "MButton2",     "MButton3",     "CImageButton",
+          "CTextButton",  "CIconButton", "CHelpButton", "CCheckButton", "CRadioButton", "MEdit",
+          "NumberEdit",   "NumberEdit2", "MComboBox",   "MComboBox2",   "DListBox",     "MTabCtrl",
+          "MTabLayout",   "CRoundArea",  "CDeviceList", "CDeviceState", "BatteryCtrl",  "MouseCtrl",
+          "MouseKeyCtrl", "DPIControl",  "DPISlider",   "ReporteCtrl",  "LightSlider",  "CColorButton",
+          "MPalette",     "MacroList",   "CRecordList", "MProgress",    "MProgress2"})
         EXPECT_TRUE(classes.count(name)) << name;
 }
 
@@ -417,7 +431,8 @@ TEST_F(GalleryTest, SelectionsShowInTheAccentColour) {
     const Rect r = rates->GetRect();
     const int segment = r.Width() / 4;
     // Selected segment 3 (1000) is filled with the accent; segment 0 is not.
-    EXPECT_TRUE(hasColourNear(image, {r.left + 3 * segment + 10, r.top + 4, r.right - 10, r.top + 8}, accent()));
+    EXPECT_TRUE(
+        hasColourNear(image, {r.left + 3 * segment + 10, r.top + 4, r.right - 10, r.top + 8}, accent()));
     EXPECT_FALSE(hasColourNear(image, {r.left + 10, r.top + 4, r.left + segment - 20, r.top + 8}, accent()));
     rates->SetSelectItem(0);
     QApplication::processEvents();
