@@ -87,6 +87,7 @@ void QtBackend::windowChanged(MWindow& window) {
 void QtBackend::windowDestroyed(HWND hwnd) {
     for (auto it = m_timers.begin(); it != m_timers.end();) {
         if (it->first.first == hwnd) {
+            it->second->stop();
             it->second->deleteLater();
             it = m_timers.erase(it);
         } else {
@@ -117,7 +118,7 @@ void QtBackend::runModalLoop(MWindow& window) {
     // nested delivery may already have ended it.
     if (!window.IsModalEnded()) loop.exec(QEventLoop::DialogExec);
     m_modalLoops.erase(hwnd);
-    if (QtWindow* still = widgetFor(hwnd)) still->setModal(false);
+    // ShowModal hides the window next; it is shown without modality later.
 }
 
 void QtBackend::modalEnded(MWindow& window) {

@@ -133,6 +133,10 @@ void QtWindow::applyWindowState() {
         if (!pixmap.isNull()) setWindowIcon(QIcon(pixmap));
     }
     if (w->IsWindowVisible()) {
+        // A modal run blocks the other windows; modality is set while hidden
+        // so showing the window is enough (ShowModal shows it, then runs).
+        const Qt::WindowModality modality = w->IsModal() ? Qt::ApplicationModal : Qt::NonModal;
+        if (!isVisible() && windowModality() != modality) setWindowModality(modality);
         if (w->IsIconic()) {
             if (!isMinimized()) showMinimized();
         } else if (!isVisible() || isMinimized()) {

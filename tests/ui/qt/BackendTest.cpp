@@ -238,7 +238,11 @@ TEST_F(QtBackendTest, ModalRunsEndByClickCloseOrAnotherThread) {
         };
         ASSERT_NE(dialog.Create(0, "Modal Test", 0x96000000, 0x80, {100, 100, 300, 200}), 0u);
         dialog.SetTimer(7, 10);
-        QTimer::singleShot(40, [&] { c.act(dialog, backend); });
+        QTimer::singleShot(40, [&] {
+            // The run blocks the other windows while it lasts.
+            EXPECT_EQ(backend.widgetFor(dialog.GetSafeHwnd())->windowModality(), Qt::ApplicationModal);
+            c.act(dialog, backend);
+        });
         // A run that does not end fails the case instead of hanging the test.
         QTimer::singleShot(5000, [&] { dialog.EndModal(99); });
         // The window timer keeps firing while the nested loop runs.
@@ -246,6 +250,10 @@ TEST_F(QtBackendTest, ModalRunsEndByClickCloseOrAnotherThread) {
         dialog.KillTimer(7);
         EXPECT_EQ(result, c.result);
         EXPECT_FALSE(dialog.IsWindowVisible());
+        // Shown again without a run, it blocks nothing.
+        dialog.ShowWindow(SW_SHOW);
+        QApplication::processEvents();
+        EXPECT_EQ(backend.widgetFor(dialog.GetSafeHwnd())->windowModality(), Qt::NonModal);
         dialog.DestroyWindow();
     }
 }
