@@ -887,7 +887,7 @@ void ControlPainter::paintMenu(QPainter& p, MenuWnd& menu, const QRect& client, 
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {
         const QRect row(client.left() + 3, client.top() + i * MenuWnd::kRowHeight + 2, client.width() - 6,
                         MenuWnd::kRowHeight - 4);
-        if (i == hoverRow) roundedPanel(p, row, withAlpha(Theme::accent(), 200), Qt::transparent, 4);
+        if (i == hoverRow) roundedPanel(p, row, Theme::accent(), Qt::transparent, 4);
         p.setPen(i == hoverRow ? QColor(Qt::white) : Theme::text());
         drawElided(p, row.adjusted(12, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter, qs(items[i].text));
     }

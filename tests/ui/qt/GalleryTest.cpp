@@ -48,6 +48,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -462,7 +463,14 @@ TEST_F(GalleryTest, MissingPicturesFallBackToDrawing) {
 
 TEST_F(GalleryTest, PopUpMenu) {
     QtBackend backend;
-    BuiltDialog owner;
+    // Records what the menu posts to it.
+    struct Owner : BuiltDialog {
+        std::vector<std::pair<UINT, WPARAM>> posted;
+        LRESULT OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message >= WM_USER) posted.emplace_back(message, wParam);
+            return BuiltDialog::OnWindowMessage(message, wParam, lParam);
+        }
+    } owner;
     ASSERT_NE(owner.Create(0, "Gallery Menu Owner", 0x96000000, 0, {100, 100, 400, 300}), 0u);
     MenuWnd menu;
     ASSERT_NE(menu.Create(owner.GetSafeHwnd(), WM_USER + 5, {120, 120}, 180), 0u);
@@ -472,10 +480,27 @@ TEST_F(GalleryTest, PopUpMenu) {
     menu.AddMenu(4, "Export…");
     menu.TrackMenu();
     QApplication::processEvents();
+    QtWindow* widget = backend.widgetFor(menu.GetSafeHwnd());
+    ASSERT_NE(widget, nullptr);
+    // The pointer over the second row highlights it in the accent colour.
+    const QPointF over(40, MenuWnd::kRowHeight + 10);
+    QMouseEvent move(QEvent::MouseMove, over, over, widget->mapToGlobal(over), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
     const QImage image = shoot(backend, menu, "gallery_menu.png");
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.height(), 4 * MenuWnd::kRowHeight);
-    EXPECT_GT(colourCount(image, {0, 0, 180, MenuWnd::kRowHeight * 4}), 2);
+    EXPECT_TRUE(
+        hasColourNear(image, {4, MenuWnd::kRowHeight + 4, 176, 2 * MenuWnd::kRowHeight - 4}, accent()));
+    EXPECT_FALSE(hasColourNear(image, {4, 4, 176, MenuWnd::kRowHeight - 4}, accent()));
+    // A click on it hides the menu and posts the row's command to the owner.
+    QMouseEvent press(QEvent::MouseButtonPress, over, over, widget->mapToGlobal(over), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QApplication::processEvents();
+    EXPECT_FALSE(menu.IsWindowVisible());
+    ASSERT_EQ(owner.posted.size(), 1u);
+    EXPECT_EQ(owner.posted[0], (std::pair<UINT, WPARAM>{WM_USER + 5, 2}));
     menu.DestroyWindow();
     owner.DestroyWindow();
 }
