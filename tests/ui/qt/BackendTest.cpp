@@ -17,9 +17,12 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
@@ -299,6 +302,65 @@ TEST_F(QtBackendTest, GeometryFollowsTheWindowBothWays) {
     QApplication::processEvents();
     EXPECT_FALSE(widget->isVisible());
     dialog.DestroyWindow();
+}
+
+TEST_F(QtBackendTest, FileDialogsKeepFilterAddExtensionAndGiveTheTitle) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    struct Case {
+        const char* what;
+        bool save;
+        const char* defaultExtension;
+        const char* typed;  // nullptr: cancel
+        bool accepted;
+        const char* title;
+    };
+    const Case cases[] = {
+        {"save adds the extension", true, "*.xml", "mine", true, "mine.xml"},
+        {"save keeps a typed extension", true, "*.xml", "other.xml", true, "other.xml"},
+        {"no extension for *.*", true, "*.*", "plain", true, "plain"},
+        {"cancel", true, "*.xml", nullptr, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QString filter;
+        // Acts on the dialog once it shows, as the user would.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            QFileDialog* dialog = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QFileDialog*>(w); d != nullptr && d->isVisible()) dialog = d;
+            if (dialog == nullptr) return;
+            poll.stop();
+            filter = dialog->selectedNameFilter();
+            if (c.typed == nullptr) {
+                dialog->reject();
+                return;
+            }
+            // Typed into the file name field.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (name == nullptr) {
+                ADD_FAILURE() << "no file name field";
+                dialog->reject();
+                return;
+            }
+            name->setText(QString::fromUtf8(c.typed));
+            static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+        });
+        poll.start(20);
+        FileDialogRequest request;
+        request.save = c.save;
+        request.filterName = "Profile";
+        request.pattern = "*.xml";
+        request.defaultExtension = c.defaultExtension;
+        request.initialPath = folder.path().toStdString();
+        const FileDialogResult result = backend.runFileDialog(request);
+        EXPECT_EQ(filter, QStringLiteral("Profile (*.xml)"));
+        EXPECT_EQ(result.accepted, c.accepted);
+        EXPECT_EQ(result.title, c.title);
+        if (c.accepted)
+            EXPECT_EQ(result.path, (QDir(folder.path()).filePath(QString::fromUtf8(c.title))).toStdString());
+    }
 }
 
 }  // namespace
