@@ -10,6 +10,7 @@
 #include "ui/toolkit/MButton.h"
 #include "ui/toolkit/MComboBox.h"
 #include "ui/toolkit/MEdit.h"
+#include "ui/toolkit/MProgress.h"
 #include "ui/toolkit/MTabCtrl.h"
 #include "ui/toolkit/MacroList.h"
 #include "ui/toolkit/MouseKeyCtrl.h"
@@ -18,6 +19,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -259,6 +261,38 @@ TEST_F(QtBackendTest, ModalRunsEndByClickCloseOrAnotherThread) {
         EXPECT_EQ(backend.widgetFor(dialog.GetSafeHwnd())->windowModality(), Qt::NonModal);
         dialog.DestroyWindow();
     }
+}
+
+TEST_F(QtBackendTest, WorkerThreadSettersAndMessagesReachTheShownWindow) {
+    struct Counting : BuiltDialog {
+        std::atomic<int> received{0};
+        LRESULT OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_USER + 1) ++received;
+            return BuiltDialog::OnWindowMessage(message, wParam, lParam);
+        }
+    } dialog;
+    dialog.build = [](BuiltDialog& d) { d.CreateControl("MProgress", 5, {10, 10, 300, 30}); };
+    ASSERT_NE(dialog.Create(0, "Worker Test", 0x96000000, 0, {100, 100, 400, 200}), 0u);
+    dialog.ShowWindow(SW_SHOW);
+    auto* progress = dialog.GetControlAs<MProgress>(5);
+    std::thread worker([&] {
+        for (int i = 1; i <= 100; ++i) {
+            progress->SetProgress(i);
+            dialog.PostMessage(WM_USER + 1);
+        }
+    });
+    // The UI thread keeps painting while the worker sets values.
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog.received.load() < 100 && clock.elapsed() < 5000) {
+        backend.widgetFor(dialog.GetSafeHwnd())->repaint();
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    worker.join();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.received.load(), 100);
+    EXPECT_EQ(progress->GetProgress(), 100);
+    dialog.DestroyWindow();
 }
 
 TEST_F(QtBackendTest, WindowDestroyedFromItsOwnClickHandler) {
