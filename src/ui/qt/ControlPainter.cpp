@@ -591,8 +591,18 @@ QRect calloutRect(const MouseCtrl::Item& item, const QRect& r) {
 void paintMouse(QPainter& p, MouseCtrl& c, const QRect& r, const ControlPainter::State& s) {
     const std::string image = c.GetImage();
     const QSize natural = SkinImages::instance().size(image);
-    if (natural.isValid()) SkinImages::instance().draw(p, image, QRect(r.topLeft(), natural), Fit::Stretch);
     const auto items = c.GetItems();
+    if (natural.isValid()) {
+        SkinImages::instance().draw(p, image, QRect(r.topLeft(), natural), Fit::Stretch);
+    } else if (!items.empty()) {
+        // No picture: an outline of the mouse around its buttons' hot spots.
+        QRect spots;
+        for (const auto& item : items) spots |= QRect(r.left() + item.from.x, r.top() + item.from.y, 1, 1);
+        const QRectF body = QRectF(spots).adjusted(-50, -60, 50, 200);
+        p.setPen(QPen(Theme::border(), 2));
+        p.setBrush(withAlpha(Theme::panel(), 160));
+        p.drawRoundedRect(body, body.width() / 2, body.width() / 2);
+    }
     const int selected = c.GetSelectItem();
     p.setFont(Theme::font({}, 12, false));
     for (int i = 0; i < static_cast<int>(items.size()); ++i) {

@@ -453,7 +453,7 @@ TEST_F(GalleryTest, MissingPicturesFallBackToDrawing) {
     dialog.ShowWindow(SW_SHOW);
     const QImage image = shoot(backend, dialog, "gallery_main_without_skin.png");
     Manager::SetSkinFolder(saved);
-    for (int id : {34, 38, 39, 40, 43, 45, 48, 46}) {
+    for (int id : {34, 38, 39, 40, 43, 45, 48, 46, 108}) {
         SCOPED_TRACE(id);
         MControl* control = dialog.GetControl(id);
         if (control->IsShown()) EXPECT_GT(colourCount(image, control->GetRect()), 1);
