@@ -18,7 +18,7 @@ namespace quorvik {
 namespace {
 
 constexpr float kDesignHeight = 788.0f;
-constexpr int kPictureRightMargin = 150;
+constexpr long long kPictureRightMargin = 150;
 constexpr int kPictureTop = 120;
 
 // k * s cut toward zero.
@@ -58,11 +58,12 @@ void loadPicture(XmlDocument& doc, const ModelControls& controls) {
     picture.SetImage("device/" + doc.attribute("mouse_img"), 1);
     const int width = picture.GetImageWidth();
     if (width <= 1) return;  // no picture: leave it where it was
-    const int height = picture.GetImageHeight();
-    const int left =
-        clampToInt(static_cast<long long>(currentClient(controls).right) - (width + kPictureRightMargin));
+    const long long height = picture.GetImageHeight();
+    // In 64 bits: a picture header may claim a size near the int limit.
+    const long long left =
+        static_cast<long long>(currentClient(controls).right) - (width + kPictureRightMargin);
     picture.SetRect(
-        {left, kPictureTop, clampToInt(static_cast<long long>(left) + width), kPictureTop + height});
+        {clampToInt(left), kPictureTop, clampToInt(left + width), clampToInt(kPictureTop + height)});
 }
 
 void loadKeys(XmlDocument& doc, DeviceDescription& description, const ModelControls& controls,

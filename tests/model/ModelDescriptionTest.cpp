@@ -258,6 +258,13 @@ TEST_F(ModelDescriptionTest, PictureWithoutWidthIsNotMoved) {
     }
 }
 
+TEST_F(ModelDescriptionTest, HugePictureIsPlacedWithoutOverflow) {
+    folder.writePicture("huge.png", INT_MAX, INT_MAX);
+    folder.writeDescription("lit", R"(<mouse><image_file mouse_img="huge.png"/></mouse>)");
+    ASSERT_TRUE(load(1));
+    EXPECT_EQ(window.picture.GetRect(), (DUI::Rect{1300 - 150 - INT_MAX, 120, 1150, INT_MAX}));
+}
+
 TEST_F(ModelDescriptionTest, AbsentElementsKeepThePreviousModelsState) {
     folder.writeDescription("lit", kLitDescription);
     folder.writeDescription("plain", R"(<mouse><firmware url=""/></mouse>)");
