@@ -92,8 +92,9 @@ TEST_F(QtBackendTest, MouseOnPaintedControlsNotifiesLikeTheHeadlessUser) {
         SCOPED_TRACE(i);
         EXPECT_EQ(dialog.notes[i].id, expected[i].id);
         EXPECT_EQ(dialog.notes[i].code, expected[i].code);
-        if (expected[i].id != 13 || expected[i].code != 2)
+        if (expected[i].id != 13 || expected[i].code != 2) {
             EXPECT_EQ(dialog.notes[i].param, expected[i].param);
+        }
     }
     EXPECT_EQ(dialog.GetControlAs<MTabCtrl>(12)->GetCurSel(), 2);
     dialog.DestroyWindow();
@@ -392,8 +393,9 @@ TEST_F(QtBackendTest, FileDialogsKeepFilterAddExtensionAndGiveTheTitle) {
         EXPECT_EQ(filter, QStringLiteral("Profile (*.xml)"));
         EXPECT_EQ(result.accepted, c.accepted);
         EXPECT_EQ(result.title, c.title);
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(result.path, (QDir(folder.path()).filePath(QString::fromUtf8(c.title))).toStdString());
+        }
     }
 }
 

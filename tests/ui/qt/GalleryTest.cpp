@@ -456,7 +456,9 @@ TEST_F(GalleryTest, MissingPicturesFallBackToDrawing) {
     for (int id : {34, 38, 39, 40, 43, 45, 48, 46, 108}) {
         SCOPED_TRACE(id);
         MControl* control = dialog.GetControl(id);
-        if (control->IsShown()) EXPECT_GT(colourCount(image, control->GetRect()), 1);
+        if (control->IsShown()) {
+            EXPECT_GT(colourCount(image, control->GetRect()), 1);
+        }
     }
     dialog.DestroyWindow();
 }
