@@ -5,113 +5,87 @@
 
 namespace DUI {
 
+using Rows = detail::ItemRows<CDeviceList::Row>;
+
 int CDeviceList::AddDevice(const std::string& name, int deviceType, const std::string& image) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_rows.push_back({name, deviceType, image, 0, 0, {}});
-        index = static_cast<int>(m_rows.size()) - 1;
-    }
-    requestRedraw();
-    return index;
+    return m_rows.insert({name, deviceType, image, 0, 0, {}});
 }
 
 void CDeviceList::ClearList() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_rows.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_rows.clear();
 }
 
 std::vector<CDeviceList::Row> CDeviceList::GetRows() const {
-    std::lock_guard lock(m_mutex);
-    return m_rows;
+    return m_rows.items();
 }
 
 int CDeviceList::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_rows.size());
+    return m_rows.count();
 }
 
 void CDeviceList::SetAllDeviceState(int state) {
-    {
-        std::lock_guard lock(m_mutex);
-        for (Row& row : m_rows) row.state = state;
-    }
-    requestRedraw();
+    m_rows.update([&](Rows& rows) {
+        for (Row& row : rows.items) row.state = state;
+        return true;
+    });
 }
 
 bool CDeviceList::SetDeviceState(int deviceType, int mode, int state) {
-    bool found = false;
-    {
-        std::lock_guard lock(m_mutex);
-        for (Row& row : m_rows) {
+    return m_rows.update([&](Rows& rows) {
+        bool found = false;
+        for (Row& row : rows.items) {
             if (row.deviceType != deviceType) continue;
             row.mode = mode;
             row.state = state;
             found = true;
         }
-    }
-    if (found) requestRedraw();
-    return found;
+        return found;
+    });
 }
 
 bool CDeviceList::SetDeviceVersion(int deviceType, const std::string& version) {
-    bool found = false;
-    {
-        std::lock_guard lock(m_mutex);
-        for (Row& row : m_rows) {
+    return m_rows.update([&](Rows& rows) {
+        bool found = false;
+        for (Row& row : rows.items) {
             if (row.deviceType != deviceType) continue;
             row.version = version;
             found = true;
         }
-    }
-    if (found) requestRedraw();
-    return found;
+        return found;
+    });
 }
 
 bool CDeviceList::SetSelectDevice(int deviceType) {
-    {
-        std::lock_guard lock(m_mutex);
-        int found = -1;
-        for (int i = 0; i < static_cast<int>(m_rows.size()) && found < 0; ++i)
-            if (m_rows[i].deviceType == deviceType) found = i;
+    return m_rows.update([&](Rows& rows) {
+        const int found = rows.findFirst([&](const Row& row) { return row.deviceType == deviceType; });
         if (found < 0) return false;
-        m_selected = found;
-    }
-    requestRedraw();
-    return true;
+        rows.selected = found;
+        return true;
+    });
 }
 
 int CDeviceList::GetSelectDevice() const {
-    std::lock_guard lock(m_mutex);
-    if (m_selected < 0 || m_selected >= static_cast<int>(m_rows.size())) return 0;
-    return m_rows[m_selected].deviceType;
+    return m_rows.read([](const Rows& rows) {
+        const Row* row = rows.at(rows.selected);
+        return row != nullptr ? row->deviceType : 0;
+    });
 }
 
 void CDeviceList::SetSelectIndex(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_rows.size())) index = -1;
-        if (m_selected == index) return;
-        m_selected = index;
-    }
-    requestRedraw();
+    m_rows.select(index);
 }
 
 int CDeviceList::GetSelectIndex() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_rows.selected();
 }
 
 int CDeviceList::GetOnlineDevCount() const {
-    std::lock_guard lock(m_mutex);
-    int count = 0;
-    for (const Row& row : m_rows)
-        if (row.state != 0) ++count;
-    return count;
+    return m_rows.read([](const Rows& rows) {
+        int count = 0;
+        for (const Row& row : rows.items)
+            if (row.state != 0) ++count;
+        return count;
+    });
 }
 
 void CDeviceList::SetVersionDesc(const std::string& text) {
@@ -153,13 +127,7 @@ std::string CDeviceList::GetModeImage() const {
 }
 
 bool CDeviceList::userOpen(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_rows.size())) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_rows.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/toolkit/MControlFont.h"
+#include "ui/toolkit/detail/ItemList.h"
 
 #include <string>
 #include <vector>
@@ -51,8 +52,7 @@ public:
     bool userOpen(int index);
 
 private:
-    std::vector<Row> m_rows;
-    int m_selected = -1;
+    detail::ItemList<Row> m_rows{m_mutex, [this] { requestRedraw(); }};
     std::string m_versionDesc;
     std::string m_batteryBackground;
     std::string m_batteryLevel;

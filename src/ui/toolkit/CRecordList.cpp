@@ -11,151 +11,119 @@ int CRecordList::AddString(const std::string& text, int type, int value, int tim
     return InsertString(-1, text, type, value, timestamp);
 }
 
+using Rows = detail::ItemRows<RecordItem>;
+
 int CRecordList::InsertString(int position, const std::string& text, int type, int value, int timestamp) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (position < 0 || position > static_cast<int>(m_items.size()))
-            position = static_cast<int>(m_items.size());
-        m_items.insert(m_items.begin() + position, {text, type, value, timestamp});
-    }
-    requestRedraw();
+    // The selection keeps its index: new steps go in at the selected row.
+    m_items.update([&](Rows& rows) {
+        if (position < 0 || position > rows.count()) position = rows.count();
+        rows.items.insert(rows.items.begin() + position, {text, type, value, timestamp});
+        return true;
+    });
     return position;
 }
 
 bool CRecordList::DeleteItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) return false;
-        m_items.erase(m_items.begin() + index);
-        if (m_selected == index)
-            m_selected = -1;
-        else if (m_selected > index)
-            --m_selected;
-    }
-    requestRedraw();
-    return true;
+    return m_items.remove(index);
 }
 
 void CRecordList::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int CRecordList::GetCurSel() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_items.selected();
 }
 
 void CRecordList::SetCurSel(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) index = -1;
-        if (m_selected == index) return;
-        m_selected = index;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 int CRecordList::GetSelectEvent() const {
-    std::lock_guard lock(m_mutex);
-    return validIndex(m_selected) ? m_selected : -1;
+    return m_items.read([](const Rows& rows) { return rows.valid(rows.selected) ? rows.selected : -1; });
 }
 
 int CRecordList::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_items.size());
+    return m_items.count();
 }
 
 int CRecordList::GetEventCount() const {
-    std::lock_guard lock(m_mutex);
-    int count = 0;
-    for (const RecordItem& item : m_items)
-        if (item.type >= 2 && item.type <= 5) ++count;
-    return count;
+    return m_items.read([](const Rows& rows) {
+        int count = 0;
+        for (const RecordItem& item : rows.items)
+            if (item.type >= 2 && item.type <= 5) ++count;
+        return count;
+    });
 }
 
 std::vector<RecordItem> CRecordList::GetRecordItems() const {
-    std::lock_guard lock(m_mutex);
-    return m_items;
+    return m_items.items();
 }
 
 bool CRecordList::GetRecordInfo(int index, std::string& text, int& type, int& value, int& timestamp) const {
-    std::lock_guard lock(m_mutex);
-    if (!validIndex(index)) return false;
-    const RecordItem& item = m_items[index];
-    text = item.text;
-    type = item.type;
-    value = item.value;
-    timestamp = item.timestamp;
-    return true;
+    return m_items.read([&](const Rows& rows) {
+        const RecordItem* item = rows.at(index);
+        if (item == nullptr) return false;
+        text = item->text;
+        type = item->type;
+        value = item->value;
+        timestamp = item->timestamp;
+        return true;
+    });
 }
 
 int CRecordList::GetRecrodTimeStamp(int index) const {
-    std::lock_guard lock(m_mutex);
-    return validIndex(index) ? m_items[index].timestamp : 0;
+    return m_items.get(index, &RecordItem::timestamp, 0);
 }
 
 bool CRecordList::SetRecordInfo(int index, const std::string& text, int type, int value, int timestamp) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) return false;
-        m_items[index] = {text, type, value, timestamp};
-    }
-    requestRedraw();
-    return true;
+    return m_items.update([&](Rows& rows) {
+        if (!rows.valid(index)) return false;
+        rows.items[index] = {text, type, value, timestamp};
+        return true;
+    });
 }
 
 int CRecordList::SetRecordInfo(int timestamp, int type, const std::string& text, int value) {
     int changed = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        for (RecordItem& item : m_items) {
+    m_items.update([&](Rows& rows) {
+        for (RecordItem& item : rows.items) {
             if (item.timestamp != timestamp || item.type != type) continue;
             item.text = text;
             item.value = value;
             ++changed;
         }
-    }
-    if (changed > 0) requestRedraw();
+        return changed > 0;
+    });
     return changed;
 }
 
 bool CRecordList::SwapItem(int first, int second) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(first) || !validIndex(second)) return false;
-        std::swap(m_items[first], m_items[second]);
-    }
-    requestRedraw();
-    return true;
+    return m_items.update([&](Rows& rows) {
+        if (!rows.valid(first) || !rows.valid(second)) return false;
+        std::swap(rows.items[first], rows.items[second]);
+        return true;
+    });
 }
 
 bool CRecordList::MoveTop(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) return false;
-        RecordItem item = m_items[index];
-        m_items.erase(m_items.begin() + index);
-        m_items.insert(m_items.begin(), item);
-    }
-    requestRedraw();
-    return true;
+    return m_items.update([&](Rows& rows) {
+        if (!rows.valid(index)) return false;
+        RecordItem item = rows.items[index];
+        rows.items.erase(rows.items.begin() + index);
+        rows.items.insert(rows.items.begin(), item);
+        return true;
+    });
 }
 
 bool CRecordList::MoveBottom(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) return false;
-        RecordItem item = m_items[index];
-        m_items.erase(m_items.begin() + index);
-        m_items.push_back(item);
-    }
-    requestRedraw();
-    return true;
+    return m_items.update([&](Rows& rows) {
+        if (!rows.valid(index)) return false;
+        RecordItem item = rows.items[index];
+        rows.items.erase(rows.items.begin() + index);
+        rows.items.push_back(item);
+        return true;
+    });
 }
 
 void CRecordList::SetEditText(const std::string& text) {
@@ -184,25 +152,13 @@ void CRecordList::SetListImages(const std::string& icon, const std::string& back
 }
 
 bool CRecordList::userSelect(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }
 
 bool CRecordList::userContextMenu(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!validIndex(index)) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyItemMenu, index);
     return true;
 }

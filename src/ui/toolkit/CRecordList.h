@@ -4,6 +4,7 @@
 
 #include "ui/toolkit/MControl.h"
 #include "ui/toolkit/RecordItem.h"
+#include "ui/toolkit/detail/ItemList.h"
 
 #include <string>
 #include <vector>
@@ -47,10 +48,7 @@ public:
     bool userContextMenu(int index);
 
 private:
-    bool validIndex(int index) const { return index >= 0 && index < static_cast<int>(m_items.size()); }
-
-    std::vector<RecordItem> m_items;
-    int m_selected = -1;
+    detail::ItemList<RecordItem> m_items{m_mutex, [this] { requestRedraw(); }};
     std::string m_editText;
     std::string m_icon;
     std::string m_background;

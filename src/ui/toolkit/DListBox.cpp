@@ -5,81 +5,56 @@
 
 namespace DUI {
 
+using detail::TextDataItem;
+using Rows = detail::TextDataItems::Rows;
+
 int DListBox::AddString(const std::string& text, std::intptr_t data, int position) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        index = m_items.insert(text, data, position);
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({text, data}, position);
 }
 
 bool DListBox::DeleteString(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.remove(index)) return false;
-    }
-    requestRedraw();
-    return true;
+    return m_items.remove(index);
 }
 
 void DListBox::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int DListBox::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
     return m_items.count();
 }
 
 std::string DListBox::GetItemText(int index) const {
-    std::lock_guard lock(m_mutex);
-    return m_items.text(index);
+    return m_items.get(index, &TextDataItem::text, {});
 }
 
 bool DListBox::SetItemText(int index, const std::string& text) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.setText(index, text)) return false;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &TextDataItem::text, text);
 }
 
 std::intptr_t DListBox::GetItemData(int index) const {
-    std::lock_guard lock(m_mutex);
-    return m_items.data(index);
+    return m_items.get(index, &TextDataItem::data, 0);
 }
 
 void DListBox::SetCurSel(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.select(index)) return;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 int DListBox::GetCurSel() const {
-    std::lock_guard lock(m_mutex);
     return m_items.selected();
 }
 
 void DListBox::SetCurData(std::intptr_t data) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.select(m_items.find(data))) return;
-    }
-    requestRedraw();
+    m_items.update([&](Rows& rows) {
+        return rows.select(rows.findFirst([&](const TextDataItem& item) { return item.data == data; }));
+    });
 }
 
 std::intptr_t DListBox::GetCurData() const {
-    std::lock_guard lock(m_mutex);
-    return m_items.data(m_items.selected());
+    return m_items.read([](const Rows& rows) {
+        const TextDataItem* item = rows.at(rows.selected);
+        return item != nullptr ? item->data : 0;
+    });
 }
 
 void DListBox::SetEditable(bool editable) {
@@ -93,26 +68,21 @@ bool DListBox::IsEditable() const {
 }
 
 bool DListBox::userChoose(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.valid(index)) return false;
-        m_items.select(index);
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }
 
 bool DListBox::userEditItem(int index, const std::string& text) {
     if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_editable || !m_items.valid(index)) return false;
-        m_items.select(index);
-        m_items.setText(index, text);
-    }
-    requestRedraw();
+    // The list's lock also guards m_editable.
+    const bool edited = m_items.update([&](Rows& rows) {
+        if (!m_editable || !rows.valid(index)) return false;
+        rows.select(index);
+        rows.items[index].text = text;
+        return true;
+    });
+    if (!edited) return false;
     notify(kNotifyKillFocus, index);
     return true;
 }

@@ -38,7 +38,7 @@ public:
     bool userEditItem(int index, const std::string& text);
 
 private:
-    detail::TextDataItems m_items;
+    detail::TextDataItems m_items{m_mutex, [this] { requestRedraw(); }};
     bool m_editable = false;
 };
 

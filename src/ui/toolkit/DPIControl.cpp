@@ -6,82 +6,43 @@
 namespace DUI {
 
 void DPIControl::ClearList() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stages.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_stages.clear();
 }
 
 int DPIControl::AddItem(int dpi, std::uint32_t color) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_stages.push_back({dpi, color});
-        index = static_cast<int>(m_stages.size()) - 1;
-    }
-    requestRedraw();
-    return index;
+    return m_stages.insert({dpi, color});
 }
 
 int DPIControl::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_stages.size());
+    return m_stages.count();
 }
 
 std::vector<DPIControl::Stage> DPIControl::GetStages() const {
-    std::lock_guard lock(m_mutex);
-    return m_stages;
+    return m_stages.items();
 }
 
 bool DPIControl::SetDPIValue(int index, int dpi) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_stages.size())) return false;
-        if (m_stages[index].dpi == dpi) return true;
-        m_stages[index].dpi = dpi;
-    }
-    requestRedraw();
-    return true;
+    return m_stages.setIfDifferent(index, &Stage::dpi, dpi);
 }
 
 bool DPIControl::SetDPIColorValue(int index, std::uint32_t color) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_stages.size())) return false;
-        if (m_stages[index].color == color) return true;
-        m_stages[index].color = color;
-    }
-    requestRedraw();
-    return true;
+    return m_stages.setIfDifferent(index, &Stage::color, color);
 }
 
 int DPIControl::GetDPIValue(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_stages.size())) return 0;
-    return m_stages[index].dpi;
+    return m_stages.get(index, &Stage::dpi, 0);
 }
 
 std::uint32_t DPIControl::GetDPIColorValue(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_stages.size())) return 0;
-    return m_stages[index].color;
+    return m_stages.get(index, &Stage::color, 0);
 }
 
 void DPIControl::SetSelectItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_stages.size())) index = -1;
-        if (m_selected == index) return;
-        m_selected = index;
-    }
-    requestRedraw();
+    m_stages.select(index);
 }
 
 int DPIControl::GetSelectItem() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_stages.selected();
 }
 
 std::string DPIControl::GetEditText() const {
@@ -104,39 +65,28 @@ bool DPIControl::IsEditing() const {
 }
 
 bool DPIControl::userSelect(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_stages.size())) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_stages.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }
 
 bool DPIControl::userColorClick(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_stages.size())) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_stages.choose(index)) return false;
     notify(kNotifyItemMenu, index);
     return true;
 }
 
 bool DPIControl::userBeginEdit(int index) {
     if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_stages.size())) return false;
-        m_selected = index;
+    // The list's lock also guards the editor's state.
+    const bool opened = m_stages.update([&](detail::ItemRows<Stage>& rows) {
+        if (!rows.valid(index)) return false;
+        rows.selected = index;
         m_editing = true;
-        m_editText = std::to_string(m_stages[index].dpi);
-    }
-    requestRedraw();
+        m_editText = std::to_string(rows.items[index].dpi);
+        return true;
+    });
+    if (!opened) return false;
     if (HasFocus())
         notify(kNotifySetFocus, index);
     else

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/toolkit/MControl.h"
+#include "ui/toolkit/detail/ItemList.h"
 
 #include <cstdint>
 #include <string>
@@ -49,8 +50,7 @@ public:
     void OnFocusChanged(bool gained) override;
 
 private:
-    std::vector<Stage> m_stages;
-    int m_selected = -1;
+    detail::ItemList<Stage> m_stages{m_mutex, [this] { requestRedraw(); }};
     std::string m_editText;
     bool m_editing = false;
 };

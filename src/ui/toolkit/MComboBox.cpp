@@ -3,105 +3,76 @@
 
 #include "ui/toolkit/Messages.h"
 
+#include <optional>
+
 namespace DUI {
 
+using detail::TextDataItem;
+using Rows = detail::TextDataItems::Rows;
+
 int MComboBox::AddItem(const std::string& text, std::intptr_t data) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        index = m_items.insert(text, data);
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({text, data});
 }
 
 void MComboBox::DelAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 bool MComboBox::DeleteItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.remove(index)) return false;
-    }
-    requestRedraw();
-    return true;
+    return m_items.remove(index);
 }
 
 bool MComboBox::SetItemText(int index, const std::string& text) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.setText(index, text)) return false;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &TextDataItem::text, text);
 }
 
 std::string MComboBox::GetItemText(int index) const {
-    std::lock_guard lock(m_mutex);
-    return m_items.text(index);
+    return m_items.get(index, &TextDataItem::text, {});
 }
 
 std::intptr_t MComboBox::GetItemData(int index) const {
-    std::lock_guard lock(m_mutex);
-    return m_items.data(index);
+    return m_items.get(index, &TextDataItem::data, 0);
 }
 
 int MComboBox::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
     return m_items.count();
 }
 
 void MComboBox::SetCurSel(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.select(index)) return;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 int MComboBox::GetCurSel() const {
-    std::lock_guard lock(m_mutex);
     return m_items.selected();
 }
 
 int MComboBox::SelectData(std::intptr_t data) {
     int index = -1;
-    bool changed = false;
-    {
-        std::lock_guard lock(m_mutex);
-        index = m_items.find(data);
-        changed = m_items.select(index);
-    }
-    if (changed) requestRedraw();
+    m_items.update([&](Rows& rows) {
+        index = rows.findFirst([&](const TextDataItem& item) { return item.data == data; });
+        return rows.select(index);
+    });
     return index;
 }
 
 std::intptr_t MComboBox::GetCurData() const {
-    std::lock_guard lock(m_mutex);
-    return m_items.data(m_items.selected());
+    return m_items.read([](const Rows& rows) {
+        const TextDataItem* item = rows.at(rows.selected);
+        return item != nullptr ? item->data : 0;
+    });
 }
 
 std::string MComboBox::GetTitle() const {
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_items.selected() >= 0) return m_items.text(m_items.selected());
-    }
-    return MControlFont::GetTitle();
+    // Read under the list's lock; the control's own title takes the same lock.
+    const std::optional<std::string> shown = m_items.read([](const Rows& rows) -> std::optional<std::string> {
+        if (const TextDataItem* item = rows.at(rows.selected)) return item->text;
+        return std::nullopt;
+    });
+    return shown ? *shown : MControlFont::GetTitle();
 }
 
 bool MComboBox::userChoose(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.valid(index)) return false;
-        m_items.select(index);
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }

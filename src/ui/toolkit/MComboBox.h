@@ -36,7 +36,7 @@ public:
     bool userChoose(int index);
 
 private:
-    detail::TextDataItems m_items;
+    detail::TextDataItems m_items{m_mutex, [this] { requestRedraw(); }};
 };
 
 }  // namespace DUI

@@ -6,75 +6,46 @@
 namespace DUI {
 
 int MTabCtrl::AddItem(int id, const std::string& text, const std::string& icon, MControl* page) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.push_back({id, text, icon, true, page});
-        index = static_cast<int>(m_items.size()) - 1;
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({id, text, icon, true, page});
 }
 
 void MTabCtrl::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int MTabCtrl::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_items.size());
+    return m_items.count();
 }
 
 std::vector<MTabCtrl::Item> MTabCtrl::GetItems() const {
-    std::lock_guard lock(m_mutex);
-    return m_items;
+    return m_items.items();
 }
 
 int MTabCtrl::GetItemID(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return -1;
-    return m_items[index].id;
+    return m_items.get(index, &Item::id, -1);
 }
 
 bool MTabCtrl::SetItemText(int index, const std::string& text) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_items[index].text = text;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &Item::text, text);
 }
 
 bool MTabCtrl::SetItemVisible(int index, bool visible) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_items[index].visible = visible;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &Item::visible, visible);
 }
 
 bool MTabCtrl::IsItemVisible(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-    return m_items[index].visible;
+    return m_items.get(index, &Item::visible, false);
 }
 
 void MTabCtrl::SetCurSel(int index) {
     std::vector<Item> items;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) index = -1;
-        m_selected = index;
-        items = m_items;
-    }
+    // No redraw from the list here: the tabs are redrawn once the pages are set.
+    m_items.update([&](detail::ItemRows<Item>& rows) {
+        if (!rows.valid(index)) index = -1;
+        rows.selected = index;
+        items = rows.items;
+        return false;
+    });
     // Hide first, then show, so a page bound to two items stays visible.
     for (int i = 0; i < static_cast<int>(items.size()); ++i)
         if (i != index && items[i].page != nullptr) items[i].page->SetVisible(false);
@@ -83,8 +54,7 @@ void MTabCtrl::SetCurSel(int index) {
 }
 
 int MTabCtrl::GetCurSel() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_items.selected();
 }
 
 void MTabCtrl::SetItemSize(int width, int height) {

@@ -5,68 +5,43 @@
 
 namespace DUI {
 
+using detail::TextDataItem;
+using Rows = detail::TextDataItems::Rows;
+
 int MacroList::AddString(const std::string& text, std::intptr_t data, int position) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        index = m_items.insert(text, data, position);
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({text, data}, position);
 }
 
 bool MacroList::DeleteItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.remove(index)) return false;
-    }
-    requestRedraw();
-    return true;
+    return m_items.remove(index);
 }
 
 void MacroList::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int MacroList::GetCurSel() const {
-    std::lock_guard lock(m_mutex);
     return m_items.selected();
 }
 
 void MacroList::SetCurSel(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.select(index)) return;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 std::intptr_t MacroList::GetItemData(int index) const {
-    std::lock_guard lock(m_mutex);
-    return m_items.data(index);
+    return m_items.get(index, &TextDataItem::data, 0);
 }
 
 std::string MacroList::GetItemText(int index) const {
-    std::lock_guard lock(m_mutex);
-    return m_items.text(index);
+    return m_items.get(index, &TextDataItem::text, {});
 }
 
 int MacroList::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
     return m_items.count();
 }
 
 bool MacroList::ModifyItemString(int index, const std::string& text) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.setText(index, text)) return false;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &TextDataItem::text, text);
 }
 
 void MacroList::SetEditImage(const std::string& name) {
@@ -80,40 +55,34 @@ std::string MacroList::GetEditImage() const {
 }
 
 bool MacroList::userChoose(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.valid(index)) return false;
-        m_items.select(index);
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }
 
 bool MacroList::userRename(int index, const std::string& text) {
     if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_items.valid(index)) return false;
-        m_items.select(index);
-        m_items.setText(index, text);
-    }
-    requestRedraw();
+    const bool renamed = m_items.update([&](Rows& rows) {
+        if (!rows.valid(index)) return false;
+        rows.select(index);
+        rows.items[index].text = text;
+        return true;
+    });
+    if (!renamed) return false;
     notify(kNotifyKillFocus, index);
     return true;
 }
 
 bool MacroList::userContextMenu(int index) {
     if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index >= 0) {
-            if (!m_items.valid(index)) return false;
-            m_items.select(index);
-        }
-    }
-    requestRedraw();
+    // A negative index is a click on empty space: nothing to select.
+    const bool accepted = m_items.update([&](Rows& rows) {
+        if (index < 0) return true;
+        if (!rows.valid(index)) return false;
+        rows.selected = index;
+        return true;
+    });
+    if (!accepted) return false;
     notify(kNotifyContextMenu, index);
     return true;
 }

@@ -35,7 +35,7 @@ public:
     bool userContextMenu(int index);
 
 private:
-    detail::TextDataItems m_items;
+    detail::TextDataItems m_items{m_mutex, [this] { requestRedraw(); }};
     std::string m_editImage;
 };
 

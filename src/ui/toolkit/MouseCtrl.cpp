@@ -6,80 +6,43 @@
 namespace DUI {
 
 int MouseCtrl::AddItem(const std::string& name, int keyValue, int direction, Point from, Point to) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.push_back({name, keyValue, direction, from, to});
-        index = static_cast<int>(m_items.size()) - 1;
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({name, keyValue, direction, from, to});
 }
 
 void MouseCtrl::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int MouseCtrl::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_items.size());
+    return m_items.count();
 }
 
 std::vector<MouseCtrl::Item> MouseCtrl::GetItems() const {
-    std::lock_guard lock(m_mutex);
-    return m_items;
+    return m_items.items();
 }
 
 void MouseCtrl::SetSelectItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) index = -1;
-        if (m_selected == index) return;
-        m_selected = index;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 int MouseCtrl::GetSelectItem() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_items.selected();
 }
 
 int MouseCtrl::GetItemKeyValue(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return -1;
-    return m_items[index].keyValue;
+    return m_items.get(index, &Item::keyValue, -1);
 }
 
 bool MouseCtrl::SetItemText(int index, const std::string& name) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_items[index].name = name;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &Item::name, name);
 }
 
 std::string MouseCtrl::GetItemText(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return {};
-    return m_items[index].name;
+    return m_items.get(index, &Item::name, {});
 }
 
 bool MouseCtrl::userSelect(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "ui/toolkit/Geometry.h"
 #include "ui/toolkit/MControl.h"
+#include "ui/toolkit/detail/ItemList.h"
 
 #include <string>
 #include <vector>
@@ -38,8 +39,7 @@ public:
     bool userSelect(int index);
 
 private:
-    std::vector<Item> m_items;
-    int m_selected = -1;
+    detail::ItemList<Item> m_items{m_mutex, [this] { requestRedraw(); }};
 };
 
 }  // namespace DUI

@@ -6,100 +6,59 @@
 namespace DUI {
 
 int MouseKeyCtrl::AddItem(const std::string& name, const std::string& desc, int keyValue) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.push_back({name, desc, keyValue});
-        index = static_cast<int>(m_items.size()) - 1;
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({name, desc, keyValue});
 }
 
 void MouseKeyCtrl::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int MouseKeyCtrl::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_items.size());
+    return m_items.count();
 }
 
 std::vector<MouseKeyCtrl::Item> MouseKeyCtrl::GetItems() const {
-    std::lock_guard lock(m_mutex);
-    return m_items;
+    return m_items.items();
 }
 
 void MouseKeyCtrl::SetSelectItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) index = -1;
-        if (m_selected == index) return;
-        m_selected = index;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 int MouseKeyCtrl::GetSelectItem() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_items.selected();
 }
 
 int MouseKeyCtrl::GetItemKeyValue(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return -1;
-    return m_items[index].keyValue;
+    return m_items.get(index, &Item::keyValue, -1);
 }
 
 std::string MouseKeyCtrl::GetItemKeyName(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return {};
-    return m_items[index].name;
+    return m_items.get(index, &Item::name, {});
 }
 
 std::string MouseKeyCtrl::GetItemKeyDesc(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return {};
-    return m_items[index].desc;
+    return m_items.get(index, &Item::desc, {});
 }
 
 bool MouseKeyCtrl::SetItemKeyDesc(int keyValue, const std::string& desc) {
-    bool found = false;
-    {
-        std::lock_guard lock(m_mutex);
-        for (Item& item : m_items) {
+    return m_items.update([&](detail::ItemRows<Item>& rows) {
+        bool found = false;
+        for (Item& item : rows.items) {
             if (item.keyValue != keyValue) continue;
             item.desc = desc;
             found = true;
         }
-    }
-    if (found) requestRedraw();
-    return found;
+        return found;
+    });
 }
 
 bool MouseKeyCtrl::SetItemText(int index, const std::string& name) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_items[index].name = name;
-    }
-    requestRedraw();
-    return true;
+    return m_items.set(index, &Item::name, name);
 }
 
 bool MouseKeyCtrl::userSelect(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }

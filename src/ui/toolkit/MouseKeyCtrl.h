@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/toolkit/MControl.h"
+#include "ui/toolkit/detail/ItemList.h"
 
 #include <string>
 #include <vector>
@@ -37,8 +38,7 @@ public:
     bool userSelect(int index);
 
 private:
-    std::vector<Item> m_items;
-    int m_selected = -1;
+    detail::ItemList<Item> m_items{m_mutex, [this] { requestRedraw(); }};
 };
 
 }  // namespace DUI

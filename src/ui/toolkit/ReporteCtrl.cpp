@@ -6,76 +6,45 @@
 namespace DUI {
 
 void ReporteCtrl::DeleteAllItems() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-        m_selected = -1;
-    }
-    requestRedraw();
+    m_items.clear();
 }
 
 int ReporteCtrl::AddItem(const std::string& text, int code, std::uint32_t color) {
-    int index = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.push_back({text, code, color});
-        index = static_cast<int>(m_items.size()) - 1;
-    }
-    requestRedraw();
-    return index;
+    return m_items.insert({text, code, color});
 }
 
 int ReporteCtrl::GetItemCount() const {
-    std::lock_guard lock(m_mutex);
-    return static_cast<int>(m_items.size());
+    return m_items.count();
 }
 
 std::vector<ReporteCtrl::Item> ReporteCtrl::GetItems() const {
-    std::lock_guard lock(m_mutex);
-    return m_items;
+    return m_items.items();
 }
 
 int ReporteCtrl::SetSelectItemValue(int code) {
     int found = -1;
-    {
-        std::lock_guard lock(m_mutex);
-        for (int i = 0; i < static_cast<int>(m_items.size()) && found < 0; ++i)
-            if (m_items[i].code == code) found = i;
-        m_selected = found;
-    }
-    requestRedraw();
+    m_items.update([&](detail::ItemRows<Item>& rows) {
+        found = rows.findFirst([&](const Item& item) { return item.code == code; });
+        rows.selected = found;
+        return true;
+    });
     return found;
 }
 
 void ReporteCtrl::SetSelectItem(int index) {
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) index = -1;
-        if (m_selected == index) return;
-        m_selected = index;
-    }
-    requestRedraw();
+    m_items.select(index);
 }
 
 int ReporteCtrl::GetSelectItem() const {
-    std::lock_guard lock(m_mutex);
-    return m_selected;
+    return m_items.selected();
 }
 
 int ReporteCtrl::GetItemKeyValue(int index) const {
-    std::lock_guard lock(m_mutex);
-    if (index < 0 || index >= static_cast<int>(m_items.size())) return -1;
-    return m_items[index].code;
+    return m_items.get(index, &Item::code, -1);
 }
 
 bool ReporteCtrl::userSelect(int index) {
-    if (!usable()) return false;
-    {
-        std::lock_guard lock(m_mutex);
-        if (index < 0 || index >= static_cast<int>(m_items.size())) return false;
-        m_selected = index;
-    }
-    requestRedraw();
+    if (!usable() || !m_items.choose(index)) return false;
     notify(kNotifyClick, index);
     return true;
 }
