@@ -87,6 +87,51 @@ constexpr const char* kInsertMacroStep =
     "INSERT INTO t_macrorecord(macro_id, type, record_index, desc, value, delay_time) VALUES (?, ?, ?, ?, ?, "
     "?);";
 
+// Name, play_type, play_times, delay_type and delay_time at 1 to 5, as both
+// the insert and the update of a macro list them; `name` is the stored text.
+void bindMacro(SQLiteStatement& statement, const MacroRecord& macro, const std::string& name) {
+    bindText(statement, 1, name);
+    statement.bindInt(2, macro.play_type);
+    statement.bindInt(3, macro.play_times);
+    statement.bindInt(4, macro.delay_type);
+    statement.bindInt(5, macro.delay_time);
+}
+
+// The values of kInsertMacroStep; `desc` is the stored text of the step.
+void bindMacroStep(SQLiteStatement& statement, const MacroStep& step, const std::string& desc) {
+    statement.bindInt(1, step.macro_id);
+    statement.bindInt(2, step.type);
+    statement.bindInt(3, step.record_index);
+    bindText(statement, 4, desc);
+    statement.bindInt(5, step.value);
+    statement.bindInt(6, step.delay_time);
+}
+
+// The fourteen lighting settings, brightness to reserved in table order, bound
+// from index `first` on (the insert and the update place them differently).
+void bindLightSettings(SQLiteStatement& statement, int first, const LightRecord& light) {
+    const int values[] = {light.brightness,   light.speed,        light.direction,    light.colorful,
+                          light.colorindex,   light.color_value1, light.color_value2, light.color_value3,
+                          light.color_value4, light.color_value5, light.color_value6, light.color_value7,
+                          light.config_func,  light.reserved};
+    for (int value : values) statement.bindInt(first++, value);
+}
+
+// The first row of a query into `record`; false when there is none.
+template <class Record>
+bool readFirstRow(SQLiteStatement& statement, Record& record, Record (*read)(const SQLiteStatement&)) {
+    if (statement.step() != SQLITE_ROW) return false;
+    record = read(statement);
+    return true;
+}
+
+// Appends every row of a query to `list`; returns the list's size.
+template <class Record>
+int readAllRows(SQLiteStatement& statement, std::vector<Record>& list, Record (*read)(const SQLiteStatement&)) {
+    while (statement.step() == SQLITE_ROW) list.push_back(read(statement));
+    return static_cast<int>(list.size());
+}
+
 }  // namespace
 
 // --- Key bindings -------------------------------------------------------------
@@ -137,9 +182,7 @@ bool SettingsStore::getKeyBinding(int profile, int keyCode, KeyBinding& binding)
     statement.bindInt(1, profile);
     statement.bindInt(2, 0);
     statement.bindInt(3, keyCode);
-    if (statement.step() != SQLITE_ROW) return false;
-    binding = readKeyBinding(statement);
-    return true;
+    return readFirstRow(statement, binding, readKeyBinding);
 }
 
 bool SettingsStore::setKeyBindingDesc(int profile, int keyCode, const std::string& description) {
@@ -163,8 +206,7 @@ int SettingsStore::listKeyBindings(int profile, std::vector<KeyBinding>& list) {
     m_db.prepare(statement, "SELECT * FROM t_key_macro_data WHERE profile = ? and fn_layer = ?");
     statement.bindInt(1, profile);
     statement.bindInt(2, 0);
-    while (statement.step() == SQLITE_ROW) list.push_back(readKeyBinding(statement));
-    return static_cast<int>(list.size());
+    return readAllRows(statement, list, readKeyBinding);
 }
 
 bool SettingsStore::deleteProfileBindings(int profile) {
@@ -192,11 +234,7 @@ int SettingsStore::insertMacro(const MacroRecord& macro) {
     const std::string name = toUtf8(macro.name);
     SQLiteStatement statement;
     m_db.prepare(statement, kInsertMacro);
-    bindText(statement, 1, name);
-    statement.bindInt(2, macro.play_type);
-    statement.bindInt(3, macro.play_times);
-    statement.bindInt(4, macro.delay_type);
-    statement.bindInt(5, macro.delay_time);
+    bindMacro(statement, macro, name);
     if (!isWriteSuccess(statement.step())) return 0;
     return static_cast<int>(m_db.lastInsertRowId());
 }
@@ -219,11 +257,7 @@ bool SettingsStore::updateMacro(const MacroRecord& macro) {
         statement,
         "UPDATE t_macro_data SET name = ?, play_type = ?, play_times = ?, delay_type = ?,delay_time = ? "
         "WHERE macro_id = ?");
-    bindText(statement, 1, name);
-    statement.bindInt(2, macro.play_type);
-    statement.bindInt(3, macro.play_times);
-    statement.bindInt(4, macro.delay_type);
-    statement.bindInt(5, macro.delay_time);
+    bindMacro(statement, macro, name);
     statement.bindInt(6, macro.macro_id);
     return isWriteSuccess(statement.step());
 }
@@ -233,9 +267,7 @@ bool SettingsStore::getMacro(int macroId, MacroRecord& macro) {
     SQLiteStatement statement;
     m_db.prepare(statement, "SELECT * FROM t_macro_data WHERE macro_id = ?");
     statement.bindInt(1, macroId);
-    if (statement.step() != SQLITE_ROW) return false;
-    macro = readMacro(statement);
-    return true;
+    return readFirstRow(statement, macro, readMacro);
 }
 
 int SettingsStore::listMacros(std::vector<MacroRecord>& list) {
@@ -243,8 +275,7 @@ int SettingsStore::listMacros(std::vector<MacroRecord>& list) {
     list.clear();
     SQLiteStatement statement;
     m_db.prepare(statement, "SELECT * FROM t_macro_data");
-    while (statement.step() == SQLITE_ROW) list.push_back(readMacro(statement));
-    return static_cast<int>(list.size());
+    return readAllRows(statement, list, readMacro);
 }
 
 bool SettingsStore::deleteMacro(int macroId) {
@@ -271,12 +302,7 @@ int SettingsStore::insertMacroStep(const MacroStep& step) {
     const std::string desc = toUtf8(step.desc);
     SQLiteStatement statement;
     m_db.prepare(statement, kInsertMacroStep);
-    statement.bindInt(1, step.macro_id);
-    statement.bindInt(2, step.type);
-    statement.bindInt(3, step.record_index);
-    bindText(statement, 4, desc);
-    statement.bindInt(5, step.value);
-    statement.bindInt(6, step.delay_time);
+    bindMacroStep(statement, step, desc);
     if (!isWriteSuccess(statement.step())) return 0;
     return static_cast<int>(m_db.lastInsertRowId());
 }
@@ -289,12 +315,7 @@ void SettingsStore::insertMacroSteps(const std::vector<MacroStep>& steps) {
         for (const MacroStep& step : steps) {
             const std::string desc = toUtf8(step.desc);
             m_db.prepare(statement, kInsertMacroStep);
-            statement.bindInt(1, step.macro_id);
-            statement.bindInt(2, step.type);
-            statement.bindInt(3, step.record_index);
-            bindText(statement, 4, desc);
-            statement.bindInt(5, step.value);
-            statement.bindInt(6, step.delay_time);
+            bindMacroStep(statement, step, desc);
             statement.step();
         }
     }
@@ -307,8 +328,7 @@ int SettingsStore::listMacroSteps(int macroId, std::vector<MacroStep>& list) {
     SQLiteStatement statement;
     m_db.prepare(statement, "SELECT * FROM t_macrorecord WHERE macro_id = ? ORDER BY record_index ASC");
     statement.bindInt(1, macroId);
-    while (statement.step() == SQLITE_ROW) list.push_back(readMacroStep(statement));
-    return static_cast<int>(list.size());
+    return readAllRows(statement, list, readMacroStep);
 }
 
 bool SettingsStore::deleteMacroSteps(int macroId) {
@@ -342,20 +362,7 @@ int SettingsStore::addLight(const LightRecord& light) {
     statement.bindInt(1, light.profile);
     bindText(statement, 2, name);
     statement.bindInt(3, light.mode);
-    statement.bindInt(4, light.brightness);
-    statement.bindInt(5, light.speed);
-    statement.bindInt(6, light.direction);
-    statement.bindInt(7, light.colorful);
-    statement.bindInt(8, light.colorindex);
-    statement.bindInt(9, light.color_value1);
-    statement.bindInt(10, light.color_value2);
-    statement.bindInt(11, light.color_value3);
-    statement.bindInt(12, light.color_value4);
-    statement.bindInt(13, light.color_value5);
-    statement.bindInt(14, light.color_value6);
-    statement.bindInt(15, light.color_value7);
-    statement.bindInt(16, light.config_func);
-    statement.bindInt(17, light.reserved);
+    bindLightSettings(statement, 4, light);
     statement.bindInt(18, light.status);
     if (!isWriteSuccess(statement.step())) return 0;
     return static_cast<int>(m_db.lastInsertRowId());
@@ -369,20 +376,7 @@ bool SettingsStore::updateLight(int mode, const LightRecord& light) {
         "UPDATE t_light_data SET brightness = ?, speed = ?, direction = ?, colorful = ?, colorindex = ?, "
         "color_value1 = ?, color_value2 = ?, color_value3 = ?, color_value4 = ?, color_value5 = ?, "
         "color_value6 = ?, color_value7 = ?, config_func = ?, reserved = ? WHERE profile = ? AND mode = ?");
-    statement.bindInt(1, light.brightness);
-    statement.bindInt(2, light.speed);
-    statement.bindInt(3, light.direction);
-    statement.bindInt(4, light.colorful);
-    statement.bindInt(5, light.colorindex);
-    statement.bindInt(6, light.color_value1);
-    statement.bindInt(7, light.color_value2);
-    statement.bindInt(8, light.color_value3);
-    statement.bindInt(9, light.color_value4);
-    statement.bindInt(10, light.color_value5);
-    statement.bindInt(11, light.color_value6);
-    statement.bindInt(12, light.color_value7);
-    statement.bindInt(13, light.config_func);
-    statement.bindInt(14, light.reserved);
+    bindLightSettings(statement, 1, light);
     statement.bindInt(15, light.profile);
     statement.bindInt(16, mode);
     return isWriteSuccess(statement.step());
@@ -424,9 +418,7 @@ bool SettingsStore::getLight(int profile, int mode, LightRecord& light) {
     m_db.prepare(statement, "SELECT * FROM t_light_data WHERE profile = ? AND mode = ?");
     statement.bindInt(1, profile);
     statement.bindInt(2, mode);
-    if (statement.step() != SQLITE_ROW) return false;
-    light = readLight(statement);
-    return true;
+    return readFirstRow(statement, light, readLight);
 }
 
 int SettingsStore::listLights(int profile, std::vector<LightRecord>& list) {
@@ -435,8 +427,7 @@ int SettingsStore::listLights(int profile, std::vector<LightRecord>& list) {
     SQLiteStatement statement;
     m_db.prepare(statement, "SELECT * FROM t_light_data WHERE profile = ?");
     statement.bindInt(1, profile);
-    while (statement.step() == SQLITE_ROW) list.push_back(readLight(statement));
-    return static_cast<int>(list.size());
+    return readAllRows(statement, list, readLight);
 }
 
 }  // namespace quorvik
