@@ -3,20 +3,11 @@
 // the first match.
 #include "app/config/IniFile.h"
 
+#include "app/config/detail/TrimBlanks.h"
 #include "base/Text.h"
 
 namespace quorvik {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 std::u16string utf16FromBytes(std::string_view bytes, bool bigEndian) {
     std::u16string units;
@@ -50,13 +41,13 @@ IniFile IniFile::parse(std::string_view bytes) {
     while (lineStart < all.size()) {
         std::size_t lineEnd = all.find_first_of("\r\n", lineStart);
         if (lineEnd == std::string_view::npos) lineEnd = all.size();
-        const std::string_view line = trimmed(all.substr(lineStart, lineEnd - lineStart));
+        const std::string_view line = detail::trimBlanks(all.substr(lineStart, lineEnd - lineStart));
         lineStart = lineEnd + 1;
 
         if (!line.empty() && line.front() == '[') {
             std::string_view name = line.substr(1);
             name = name.substr(0, name.find(']'));
-            const auto [it, inserted] = file.m_sections.try_emplace(asciiLower(trimmed(name)));
+            const auto [it, inserted] = file.m_sections.try_emplace(asciiLower(detail::trimBlanks(name)));
             current = inserted ? &it->second : nullptr;
             continue;
         }
@@ -64,11 +55,11 @@ IniFile IniFile::parse(std::string_view bytes) {
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) continue;
         std::string_view entry = line.substr(equals + 1);
-        entry = trimmed(entry.substr(0, entry.find('\0')));
+        entry = detail::trimBlanks(entry.substr(0, entry.find('\0')));
         if (entry.size() > 1 && (entry.front() == '"' || entry.front() == '\'') &&
             entry.back() == entry.front())
             entry = entry.substr(1, entry.size() - 2);
-        current->try_emplace(asciiLower(trimmed(line.substr(0, equals))), entry);
+        current->try_emplace(asciiLower(detail::trimBlanks(line.substr(0, equals))), entry);
     }
     return file;
 }

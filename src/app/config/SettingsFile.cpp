@@ -1,6 +1,7 @@
 // Line-preserving reader and editor of the settings file.
 #include "app/config/SettingsFile.h"
 
+#include "app/config/detail/TrimBlanks.h"
 #include "base/FileIo.h"
 #include "base/Text.h"
 
@@ -8,19 +9,6 @@
 #include <cerrno>
 
 namespace quorvik {
-namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-}  // namespace
 
 SettingsFile SettingsFile::load(const std::string& path) {
     SettingsFile file;
@@ -60,7 +48,7 @@ std::optional<SettingsFile::Range> SettingsFile::findValue(std::string_view name
         if (contentEnd > lineStart && text[contentEnd - 1] == '\r') --contentEnd;
         const std::string_view line = text.substr(lineStart, contentEnd - lineStart);
         const std::size_t equals = line.find('=');
-        if (equals != std::string_view::npos && equalsIgnoreAsciiCase(trimmed(line.substr(0, equals)), name))
+        if (equals != std::string_view::npos && equalsIgnoreAsciiCase(detail::trimBlanks(line.substr(0, equals)), name))
             return Range{lineStart + equals + 1, contentEnd};
         lineStart = lineEnd + 1;
     }
@@ -74,7 +62,7 @@ std::optional<std::string> SettingsFile::value(std::string_view name) const {
 }
 
 bool SettingsFile::setValue(std::string_view name, std::string_view value) {
-    if (name.empty() || name != trimmed(name) || name.find_first_of("=\r\n") != std::string_view::npos ||
+    if (name.empty() || name != detail::trimBlanks(name) || name.find_first_of("=\r\n") != std::string_view::npos ||
         value.find_first_of("\r\n") != std::string_view::npos)
         return false;
     if (const std::optional<Range> range = findValue(name)) {
