@@ -6,32 +6,45 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quorvik {
 
 std::optional<std::string> readWholeFile(const std::string& path) {
+    return readWholeFileWithError(path).bytes;
+}
+
+FileReadResult readWholeFileWithError(const std::string& path) {
+    FileReadResult result;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) {
+        result.error = errno;
+        return result;
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        result.error = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
-        return std::nullopt;
+        return result;
     }
+    result.sizeWhenOpened = static_cast<std::size_t>(st.st_size);
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    bytes.reserve(result.sizeWhenOpened);
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
+            result.error = errno;
             ::close(fd);
-            return std::nullopt;
+            return result;
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
-    return bytes;
+    result.bytes = std::move(bytes);
+    return result;
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {

@@ -10,9 +10,6 @@
 #include "files/detail/XmlResultLog.h"
 #include "files/detail/XmlTagScan.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -585,44 +582,18 @@ bool XmlDocument::readFile(const std::string& path, std::string* resultLog, unsi
         return result;
     };
 
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
     // Only regular files: a folder cannot be read, and a device or pipe may
     // never end.
-    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int error = fd < 0 ? errno
-                                 : (S_ISDIR(st.st_mode)   ? EISDIR
-                                    : S_ISREG(st.st_mode) ? errno
-                                                          : EINVAL);
-        if (fd >= 0) ::close(fd);
-        appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(error)}, logNumber("n", error)});
+    const FileReadResult read = readWholeFileWithError(path);
+    if (!read.bytes) {
+        appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(read.error)}, logNumber("n", read.error)});
         return finish(false);
     }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)));
-    bool readFailed = false;
-    int readError = 0;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            readFailed = true;
-            readError = errno;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    if (readFailed) {
-        appendLogEvent(m_log, "file_error", {{"msg", systemErrorText(readError)}, logNumber("n", readError)});
-        return finish(false);
-    }
-    if (bytes.size() < static_cast<std::size_t>(st.st_size))
+    const std::string& bytes = *read.bytes;
+    if (bytes.size() < read.sizeWhenOpened)
         appendLogEvent(m_log, "truncation_error",
                        {logNumber("length", static_cast<long long>(bytes.size())),
-                        logNumber("n", static_cast<long long>(st.st_size))});
+                        logNumber("n", static_cast<long long>(read.sizeWhenOpened))});
 
     m_text = detail::decodeFileBytes(bytes, m_log, fileFlags);
     m_elements[0].length = m_text.size();
