@@ -33,8 +33,15 @@ function(quorvik_test name)
     QUORVIK_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     QUORVIK_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     QUORVIK_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  # Sanitizer builds read suppressions for reports inside system libraries.
+  set(env_property "")
+  if(QUORVIK_SANITIZE STREQUAL "address")
+    set(env_property ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp")
+  elseif(QUORVIK_SANITIZE STREQUAL "thread")
+    set(env_property ENVIRONMENT "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/tsan.supp")
+  endif()
   gtest_discover_tests(${name}
-    PROPERTIES LABELS ${T_LABEL}
+    PROPERTIES LABELS ${T_LABEL} ${env_property}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
