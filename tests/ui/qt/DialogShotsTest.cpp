@@ -1,64 +1,20 @@
 // Screenshots of the program's common dialogs (message box, please-wait
 // notice, About window) shown by the Qt backend off-screen, with the texts of
 // the shipped English language file and the shipped skin.
-#include "QtTestSupport.h"
+#include "DialogShotFixture.h"
 
-#include "app/config/AppFolders.h"
-#include "app/config/LanguageTexts.h"
 #include "ui/pages/AboutDlg.h"
 #include "ui/pages/CUIMessageBox.h"
 #include "ui/pages/SaveWaitDlg.h"
-#include "ui/qt/QtBackend.h"
-#include "ui/qt/QtWindow.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QImage>
 #include <QTimer>
 
 namespace DUI::test {
 namespace {
 
-const QString kShotFolder = QStringLiteral(QUORVIK_SCREENSHOT_DIR);
-
-class DialogShotsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        quorvik::setProgramFolderOverride(std::string(QUORVIK_SOURCE_DIR) + "/data/");
-        m_savedLanguage = quorvik::CurrentLanguageId();
-        quorvik::setCurrentLanguageId(1033);
-        Manager::SetSkinFolder(quorvik::SkinFolder());
-    }
-    void TearDown() override {
-        quorvik::setCurrentLanguageId(m_savedLanguage);
-        quorvik::setProgramFolderOverride("");
-    }
-
-    // Saves the window of that title as it shows now; its size for checks.
-    QSize shoot(const std::string& title, const QString& file) {
-        const HWND hwnd = MWindow::FindWindow(kWindowClassName, title);
-        QtWindow* widget = backend.widgetFor(hwnd);
-        if (widget == nullptr) return {};
-        QApplication::processEvents();
-        const QImage image = widget->grab().toImage();
-        QDir().mkpath(kShotFolder);
-        image.save(kShotFolder + QLatin1Char('/') + file);
-        return image.size();
-    }
-
-    // Lets the event loop run (timers, animations) for `ms`.
-    static void runFor(int ms) {
-        QElapsedTimer clock;
-        clock.start();
-        while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-
-    QApplication& app = qtApp();
-    QtBackend backend;
-    int m_savedLanguage = 1033;
-};
+class DialogShotsTest : public DialogShotFixture {};
 
 TEST_F(DialogShotsTest, MessageBoxesWithOneAndTwoButtons) {
     struct Case {
