@@ -27,16 +27,6 @@ namespace {
 
 const std::string kDataFolder = std::string(QUORVIK_SOURCE_DIR) + "/data/";
 
-class NullSink : public DeviceConfigSink {
-public:
-    void clearDeviceList() override {}
-    void addDevice(const std::string&, int, const std::string&) override {}
-    void clearSupportedDevices() override {}
-    void registerSupportedDevice(int, int, const std::string&, int, int, const std::string&) override {}
-    void setVersionTitle(const std::string&) override {}
-    void registerDeviceNotifications() override {}
-};
-
 IniFile languageFile(int id) {
     return IniFile::parse(
         readWholeFile(kDataFolder + "language/" + std::to_string(id) + ".lan").value_or(""));
@@ -46,7 +36,7 @@ class ShippedModelsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setProgramFolderOverride(kDataFolder);
-        NullSink sink;
+        IgnoringDeviceConfigSink sink;
         ASSERT_TRUE(loadDeviceConfig(config, sink));
         setProgramFolderOverride("");
         ASSERT_EQ(config.models.size(), 2u);

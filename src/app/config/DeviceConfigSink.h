@@ -27,4 +27,16 @@ public:
     virtual void registerDeviceNotifications() = 0;
 };
 
+// A sink for readers that want only the AppConfig the late pass fills (the
+// udev rules tool, tests): every effect is dropped.
+class IgnoringDeviceConfigSink : public DeviceConfigSink {
+public:
+    void clearDeviceList() override {}
+    void addDevice(const std::string&, int, const std::string&) override {}
+    void clearSupportedDevices() override {}
+    void registerSupportedDevice(int, int, const std::string&, int, int, const std::string&) override {}
+    void setVersionTitle(const std::string&) override {}
+    void registerDeviceNotifications() override {}
+};
+
 }  // namespace quorvik

@@ -13,17 +13,6 @@
 namespace quorvik {
 namespace {
 
-// The loader's other outputs are of no use here.
-class IgnoringSink : public DeviceConfigSink {
-public:
-    void clearDeviceList() override {}
-    void addDevice(const std::string&, int, const std::string&) override {}
-    void clearSupportedDevices() override {}
-    void registerSupportedDevice(int, int, const std::string&, int, int, const std::string&) override {}
-    void setVersionTitle(const std::string&) override {}
-    void registerDeviceNotifications() override {}
-};
-
 bool validUsbId(int id) {
     return id > 0 && id <= 0xFFFF;
 }
@@ -51,7 +40,7 @@ std::string buildUdevRules(const std::vector<DeviceModelEntry>& modes) {
 std::optional<std::string> udevRulesForProgramFolder(const std::string& programFolder) {
     setProgramFolderOverride(programFolder);
     AppConfig config;
-    IgnoringSink sink;
+    IgnoringDeviceConfigSink sink;
     const bool loaded = loadDeviceConfig(config, sink);
     setProgramFolderOverride("");
     if (!loaded) return std::nullopt;
