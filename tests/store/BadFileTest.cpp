@@ -332,11 +332,11 @@ TEST(BadFile, WritesRefusedWhileAnotherProcessReadsDoNotSwallowLaterWrites) {
     ASSERT_TRUE(store.setConfigValue(1, "dpi_index", "4"));
     ASSERT_TRUE(store.close());
     RawDb raw(path);
-    EXPECT_EQ(raw.rows("SELECT value FROM t_configdata WHERE profile = 1 AND key = 'dpi_index'")[0][0], "4");
-    EXPECT_EQ(raw.rows("SELECT value FROM t_configdata WHERE profile = 1 AND key = 'dpi_count'")[0][0], "6");
+    EXPECT_EQ(raw.text("SELECT value FROM t_configdata WHERE profile = 1 AND key = 'dpi_index'"), "4");
+    EXPECT_EQ(raw.text("SELECT value FROM t_configdata WHERE profile = 1 AND key = 'dpi_count'"), "6");
     EXPECT_EQ(raw.number("SELECT count(*) FROM t_profile_data"), 1);
     EXPECT_EQ(raw.number("SELECT count(*) FROM t_macrorecord"), 2);
-    EXPECT_EQ(raw.rows("PRAGMA integrity_check")[0][0], "ok");
+    EXPECT_EQ(raw.text("PRAGMA integrity_check"), "ok");
 }
 
 }  // namespace

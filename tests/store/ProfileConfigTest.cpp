@@ -86,7 +86,7 @@ TEST_F(ProfileConfig, NewProfileHasTheFortyDefaultRowsInOrder) {
     EXPECT_EQ(value, "2139135");
 
     // The profile row itself: name, status 0, empty app, type 0.
-    EXPECT_EQ(raw().rows("SELECT name, status, app, type FROM t_profile_data WHERE profile = 1")[0],
+    EXPECT_EQ(raw().row("SELECT name, status, app, type FROM t_profile_data WHERE profile = 1"),
               (std::vector<std::string>{"Profile 1", "0", "", "0"}));
 }
 
@@ -118,7 +118,7 @@ TEST_F(ProfileConfig, TextIsStoredAsUtf8AndCutAtAnEmbeddedNul) {
     std::string name;
     ASSERT_TRUE(store.getProfileName(profile, name));
     EXPECT_EQ(name, "Gr\xC3\xBC\xC3\x9F");
-    EXPECT_EQ(raw().rows("SELECT length(name), hex(name) FROM t_profile_data")[0],
+    EXPECT_EQ(raw().row("SELECT length(name), hex(name) FROM t_profile_data"),
               (std::vector<std::string>{"4", "4772C3BCC39F"}));
 
     ASSERT_TRUE(store.setConfigValue(profile, "version", std::string("2.0") + '\0' + "x"));
@@ -163,7 +163,7 @@ TEST_F(ProfileConfig, ActiveProfileIsAtMostOneRow) {
     ASSERT_TRUE(store.setActiveProfile(1));
     ASSERT_TRUE(store.setActiveProfile(3));
     EXPECT_EQ(store.getActiveProfile(), 3);
-    EXPECT_EQ(raw().rows("SELECT group_concat(profile) FROM t_profile_data WHERE status = 1")[0][0], "3");
+    EXPECT_EQ(raw().text("SELECT group_concat(profile) FROM t_profile_data WHERE status = 1"), "3");
 
     // An unknown profile: the statements succeed and no profile is active.
     EXPECT_TRUE(store.setActiveProfile(77));

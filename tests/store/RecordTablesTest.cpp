@@ -80,7 +80,7 @@ TEST_F(RecordTables, KeyBindingRoundTripsEveryField) {
     const KeyBinding stored = sampleBinding();
     const int keyId = store.storeKeyBinding(stored);
     // Parameter order as written to the table.
-    EXPECT_EQ(raw().rows("SELECT * FROM t_key_macro_data")[0],
+    EXPECT_EQ(raw().row("SELECT * FROM t_key_macro_data"),
               (std::vector<std::string>{std::to_string(keyId), "2", "0", "4", "11", "layout", "3", "7", "8",
                                         "9", "Forward"}));
     KeyBinding read;
@@ -146,7 +146,7 @@ TEST_F(RecordTables, MacrosCarryTheirPlaySettings) {
                                    .play_times = 3,
                                    .delay_type = 2,
                                    .delay_time = 15}));
-    EXPECT_EQ(raw().rows("SELECT * FROM t_macro_data WHERE macro_id = 2")[0],
+    EXPECT_EQ(raw().row("SELECT * FROM t_macro_data WHERE macro_id = 2"),
               (std::vector<std::string>{"2", "Renamed", "1", "3", "2", "15"}));
     ASSERT_TRUE(store.renameMacro(added, "First"));
 
@@ -175,8 +175,8 @@ TEST_F(RecordTables, MacroStepsComeBackSortedByIndex) {
     store.insertMacroSteps(steps);
     EXPECT_GT(store.insertMacroStep({.macro_id = other, .record_index = 0, .desc = "x"}), 0);
     EXPECT_EQ(
-        raw().rows(
-            "SELECT macro_id, type, record_index, desc, value, delay_time FROM t_macrorecord LIMIT 1")[0],
+        raw().row(
+            "SELECT macro_id, type, record_index, desc, value, delay_time FROM t_macrorecord LIMIT 1"),
         (std::vector<std::string>{"1", "1", "3", "step 3", "68", "30"}));
 
     std::vector<MacroStep> read(9);
@@ -206,8 +206,8 @@ TEST_F(RecordTables, DeleteMacroRemovesItsStepsAndAcceptsUnknownIds) {
                             {.macro_id = drop, .record_index = 1}});
     EXPECT_TRUE(store.deleteMacro(drop));
     EXPECT_TRUE(store.deleteMacro(12345));  // both deletes run and touch nothing
-    EXPECT_EQ(raw().rows("SELECT group_concat(macro_id) FROM t_macro_data")[0][0], std::to_string(keep));
-    EXPECT_EQ(raw().rows("SELECT group_concat(macro_id) FROM t_macrorecord")[0][0], std::to_string(keep));
+    EXPECT_EQ(raw().text("SELECT group_concat(macro_id) FROM t_macro_data"), std::to_string(keep));
+    EXPECT_EQ(raw().text("SELECT group_concat(macro_id) FROM t_macrorecord"), std::to_string(keep));
     // Identifiers are not reused after a delete.
     EXPECT_EQ(store.addMacro("new"), drop + 1);
 }
@@ -242,7 +242,7 @@ LightRecord sampleLight(int profile, int mode) {
 TEST_F(RecordTables, LightRecordsRoundTripInColumnOrder) {
     const int lightId = store.addLight(sampleLight(1, 2));
     ASSERT_EQ(lightId, 1);
-    EXPECT_EQ(raw().rows("SELECT * FROM t_light_data")[0],
+    EXPECT_EQ(raw().row("SELECT * FROM t_light_data"),
               (std::vector<std::string>{"1", "1", "mode 2", "2", "3", "2", "1", "1", "4", "255", "65280",
                                         "16711680", "4", "5", "6", "7", "8", "9", "0"}));
     LightRecord read;
@@ -338,10 +338,10 @@ TEST_F(RecordTables, TextFieldsStopAtAnEmbeddedNul) {
     store.storeKeyBinding(binding);
     const int macroId = store.addMacro(std::string("M\xC3\xA4") + '\0' + "x");
     store.insertMacroStep({.macro_id = macroId, .desc = std::string("A") + '\0' + "B"});
-    EXPECT_EQ(raw().rows("SELECT hex(macro_desc), hex(layout_desc) FROM t_key_macro_data")[0],
+    EXPECT_EQ(raw().row("SELECT hex(macro_desc), hex(layout_desc) FROM t_key_macro_data"),
               (std::vector<std::string>{"4374726C2B43", ""}));
-    EXPECT_EQ(raw().rows("SELECT hex(name) FROM t_macro_data")[0][0], "4DC3A4");
-    EXPECT_EQ(raw().rows("SELECT hex(desc) FROM t_macrorecord")[0][0], "41");
+    EXPECT_EQ(raw().text("SELECT hex(name) FROM t_macro_data"), "4DC3A4");
+    EXPECT_EQ(raw().text("SELECT hex(desc) FROM t_macrorecord"), "41");
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ TEST(SQLiteAutoTransaction, LeavingTheScopeCommitsEvenWithoutCommit) {
         }
     }
     RawDb raw(path);
-    EXPECT_EQ(raw.rows("SELECT group_concat(v) FROM (SELECT v FROM t ORDER BY v)")[0][0], "1,2,3,4");
+    EXPECT_EQ(raw.text("SELECT group_concat(v) FROM (SELECT v FROM t ORDER BY v)"), "1,2,3,4");
 }
 
 TEST(SQLiteAutoTransaction, RefusedEndDoesNotLeaveTheConnectionInsideTheTransaction) {
@@ -197,7 +197,7 @@ TEST(SQLiteAutoTransaction, RefusedEndDoesNotLeaveTheConnectionInsideTheTransact
     // A later single write commits on its own and survives closing.
     ASSERT_EQ(db.exec("INSERT INTO t VALUES (2)"), SQLITE_OK);
     ASSERT_TRUE(db.close());
-    EXPECT_EQ(RawDb(path).rows("SELECT group_concat(v) FROM t")[0][0], "2");
+    EXPECT_EQ(RawDb(path).text("SELECT group_concat(v) FROM t"), "2");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "base/FileIo.h"
 #include "store/SettingsStore.h"
 
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <cstdlib>
 #include <filesystem>
@@ -39,6 +40,9 @@ private:
 };
 
 // Rows as text ("NULL" for a NULL value), through a connection of its own.
+// A query that SQLite refuses (locked file, missing table, damaged page) is a
+// test failure naming the statement and SQLite's message, and the accessors
+// answer with placeholders instead of handing out rows that do not exist.
 class RawDb {
 public:
     explicit RawDb(const std::string& path, int flags = SQLITE_OPEN_READWRITE) {
@@ -48,8 +52,19 @@ public:
         }
     }
     ~RawDb() { sqlite3_close(m_db); }
+    RawDb(RawDb&& other) noexcept : m_db(other.m_db) { other.m_db = nullptr; }
     RawDb(const RawDb&) = delete;
     RawDb& operator=(const RawDb&) = delete;
+    RawDb& operator=(RawDb&&) = delete;
+
+    // Reads the file as it lies on disk without taking SQLite's file locks, so a
+    // test can look at what the store has written while the store still holds
+    // the file for itself. Between two store operations every write has been
+    // committed to the file and the journal is empty, so what this sees is what
+    // a crash at that moment would leave. Never used for writing.
+    static RawDb peek(const std::string& path) {
+        return RawDb("file:" + path + "?nolock=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    }
 
     bool ok() const { return m_db != nullptr; }
 
@@ -57,9 +72,17 @@ public:
 
     std::vector<std::vector<std::string>> rows(const std::string& sql) {
         std::vector<std::vector<std::string>> result;
+        if (!m_db) {
+            ADD_FAILURE() << "no connection for: " << sql;
+            return result;
+        }
         sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return result;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
+        if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+            ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
+            return result;
+        }
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             std::vector<std::string> row;
             for (int i = 0; i < sqlite3_column_count(statement); ++i) {
                 const auto* text = sqlite3_column_text(statement, i);
@@ -67,14 +90,27 @@ public:
             }
             result.push_back(std::move(row));
         }
+        if (rc != SQLITE_DONE) ADD_FAILURE() << sql << ": " << sqlite3_errmsg(m_db);
         sqlite3_finalize(statement);
         return result;
     }
 
+    // The first row; empty when the query gives none.
+    std::vector<std::string> row(const std::string& sql) {
+        auto result = rows(sql);
+        return result.empty() ? std::vector<std::string>{} : std::move(result[0]);
+    }
+
+    // The first column of the first row; "<no row>" when the query gives none.
+    std::string text(const std::string& sql) {
+        const auto first = row(sql);
+        return first.empty() ? "<no row>" : first[0];
+    }
+
     // First column of the first row as a number; -1 when the query gives nothing.
     long long number(const std::string& sql) {
-        const auto result = rows(sql);
-        return result.empty() || result[0].empty() ? -1 : std::atoll(result[0][0].c_str());
+        const auto first = row(sql);
+        return first.empty() ? -1 : std::atoll(first[0].c_str());
     }
 
     sqlite3* handle() { return m_db; }
