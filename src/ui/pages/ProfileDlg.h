@@ -37,16 +37,18 @@ private:
     void fillList();
     void onEditEnded();
     void onFileButton(DUI::WPARAM request);
-    // Takes the focus from the list (ending an edit still open) and closes
-    // the pop-up; later activation changes do nothing.
-    void close();
+    enum class Closed { No, ByUser, ByDeactivation };
+
+    // Takes the focus from the list and ends the modal run; later activation
+    // changes and clicks do nothing.
+    void close(Closed how);
     void post(DUI::WPARAM request, int profile);
 
     SettingsStore& m_store;
     DUI::HWND m_notify = 0;
     int m_profile = 0;
     bool m_renamed = false;
-    bool m_closed = false;
+    Closed m_closed = Closed::No;
     // The text each entry was filled with, to tell an edit that changed
     // nothing from a rename.
     std::vector<std::string> m_shownNames;
