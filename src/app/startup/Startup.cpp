@@ -13,9 +13,13 @@
 namespace quorvik {
 
 int runStartup(int argc, const char* const* argv, const MainWindowRunner& runMainWindow,
-               const std::string& lockFolder) {
+               const std::string& lockFolder, const ScreenProbe& probeScreen) {
     StartupOptions options;
-    options.dpiAware = decideDpiAwareness();
+    int width = 0, height = 0, dpi = 96;
+    if (probeScreen && probeScreen(width, height, dpi))
+        options.dpiAware = shouldDeclareDpiAware(width, height, monitorScaleForDpi(dpi));
+    else
+        options.dpiAware = decideDpiAwareness();
 
     // A missing or broken config.xml leaves the toolkit's default device name.
     loadStartupConfig();

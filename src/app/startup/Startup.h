@@ -22,10 +22,16 @@ struct StartupOptions {
 // requests, and instance lives until this function returns.
 using MainWindowRunner = std::function<void(const StartupOptions& options, SingleInstance& instance)>;
 
+// Measures the primary screen in device pixels and its DPI before any window
+// exists; false when it cannot.
+using ScreenProbe = std::function<bool(int& width, int& height, int& dpi)>;
+
 // Returns 0 when another copy of the program runs (it was asked to show
 // itself and nothing else was done), 1 after the main window has run. The
 // lock folder is SingleInstance::runtimeFolder() unless `lockFolder` names one.
+// The DPI rule reads the screen through `probeScreen` when given (the real
+// program measures before its toolkit starts), else through the toolkit.
 int runStartup(int argc, const char* const* argv, const MainWindowRunner& runMainWindow,
-               const std::string& lockFolder = {});
+               const std::string& lockFolder = {}, const ScreenProbe& probeScreen = {});
 
 }  // namespace quorvik

@@ -53,6 +53,19 @@ void QtBackend::setHighDpiAware(bool aware) {
     qputenv("QT_SCALE_FACTOR", "1");
 }
 
+bool QtBackend::probeScreen(int argc, char** argv, int& width, int& height, int& dpi) {
+    if (QCoreApplication::instance() != nullptr) return false;
+    QGuiApplication probe(argc, argv);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return false;
+    const qreal ratio = screen->devicePixelRatio();
+    const QRect geometry = screen->geometry();
+    width = qRound(geometry.width() * ratio);
+    height = qRound(geometry.height() * ratio);
+    dpi = qRound(screen->logicalDotsPerInch() * ratio);
+    return true;
+}
+
 QtWindow* QtBackend::widgetFor(HWND hwnd) const {
     auto it = m_windows.find(hwnd);
     return it == m_windows.end() ? nullptr : it->second.data();

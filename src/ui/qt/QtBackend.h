@@ -34,6 +34,11 @@ public:
     // "unaware" draws at scale 1 whatever the screen's scale.
     static void setHighDpiAware(bool aware);
 
+    // Before the QApplication exists: the primary screen's size in device
+    // pixels and its logical DPI, read through a short-lived application
+    // object. False when no screen can be reached.
+    static bool probeScreen(int argc, char** argv, int& width, int& height, int& dpi);
+
     // The Qt widget showing a window; nullptr when it has none.
     QtWindow* widgetFor(HWND hwnd) const;
 

@@ -1,0 +1,123 @@
+// The device worker's routines: what each task code does, and the idle turn
+// that reads the reports the mouse sends by itself. Everything here runs on
+// the worker thread.
+#include "app/DeviceMainDlg.h"
+
+#include "device/DeviceTask.h"
+
+#include <chrono>
+#include <thread>
+
+namespace quorvik {
+
+namespace {
+
+void sleepMs(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+constexpr int kReloadDelayMs = 500;
+constexpr int kUpdateDialogWaitMs = 100;
+
+}  // namespace
+
+TaskRoutineTable DeviceMainDlg::buildRoutines() {
+    TaskRoutineTable table;
+    table.setRoutine(kTaskDiscoverAndLoad, [this] {
+        discoverDevices();
+        loadDevice(0);
+    });
+    table.setRoutine(kTaskDeviceArrived, [this] {
+        discoverDevices();
+        loadDevice(1);
+    });
+    table.setRoutine(kTaskDeviceChanged, [this] { reloadDeviceConfig(); });
+    table.setRoutine(kTaskReloadPages, [this] { reloadPagesAndConfig(); });
+    table.setRoutine(kTaskWriteAll, [this] { writeAll(); });
+    table.setRoutine(kTaskSendKeys, [this] { m_bindings.SendKeyTable(); });
+    table.setRoutine(kTaskSendLighting, [this] { m_bindings.SendLighting(); });
+    table.setRoutine(kTaskSendDpiStages, [this] { m_settings.SendDpiStages(); });
+    table.setRoutine(kTaskSendDpiColors, [this] { m_settings.SendDpiColors(); });
+    table.setRoutine(kTaskSendReportRate, [this] { m_settings.SendReportRate(); });
+    table.setRoutine(kTaskSendSensorOptions, [this] { m_settings.SendLiftOffAndSensor(); });
+    table.setRoutine(kTaskSendPowerOptions, [this] { m_settings.SendPowerOptions(); });
+    // The button response time travels in the power options command, so its
+    // change is sent at once rather than waiting for the next full write.
+    table.setRoutine(kTaskButtonResponse, [this] { m_settings.SendPowerOptions(); });
+    table.setRoutine(kTaskResetLighting, [this] {
+        if (m_bindings.ResetLighting()) m_bindings.ReadLighting();
+        refreshLightingPage();
+    });
+    table.setRoutine(kTaskFactoryReset, [this] { factoryReset(); });
+    // The firmware update itself arrives with the update flow; its closing
+    // waits are kept so the order around the progress dialog stays the same.
+    table.setRoutine(kTaskFirmwareUpdate, [] {
+        sleepMs(kUpdateDialogWaitMs);
+        sleepMs(kUpdateDialogWaitMs);
+    });
+    table.setIdle([this] { idleTurn(); });
+    return table;
+}
+
+void DeviceMainDlg::idleTurn() {
+    m_idleTurns.fetch_add(1);
+    if (!m_devicePresent.load()) return;
+    m_notifications.HandleNotification();
+}
+
+bool DeviceMainDlg::ensureProfiles() {
+    // The profiles and the active one come with profile management; until
+    // then the pages work on the current profile.
+    return true;
+}
+
+void DeviceMainDlg::refreshFirmwareDisplay() {}
+
+void DeviceMainDlg::loadDevice(int delayMs) {
+    sleepMs(delayMs);
+    refreshDeviceStates();
+    if (m_manager.CurrentMode() == -1) return;
+    ensureProfiles();
+    refreshPages();
+    if (!m_settings.ReadDeviceConfig()) return;
+    refreshPages();
+    refreshFirmwareDisplay();
+}
+
+void DeviceMainDlg::reloadDeviceConfig() {
+    sleepMs(kReloadDelayMs);
+    refreshDeviceStates();
+    if (m_manager.CurrentMode() == -1) return;
+    if (!m_settings.ReadDeviceConfig()) return;
+    refreshPages();
+    refreshFirmwareDisplay();
+}
+
+void DeviceMainDlg::reloadPagesAndConfig() {
+    ensureProfiles();
+    refreshPages();
+    if (m_settings.ReadDeviceConfig()) refreshPages();
+}
+
+void DeviceMainDlg::writeAll() {
+    refreshPages();
+    const bool lighting = description().lightingTabVisible;
+    // Every command goes out even when one before it failed.
+    m_bindings.SendKeyTable();
+    if (lighting) m_bindings.SendLighting();
+    m_settings.SendDpiStages();
+    m_settings.SendDpiColors();
+    m_settings.SendReportRate();
+    m_settings.SendLiftOffAndSensor();
+    m_settings.SendPowerOptions();
+}
+
+void DeviceMainDlg::factoryReset() {
+    m_settings.SendFactoryReset();
+    ensureProfiles();
+    for (int profile = 1; profile <= 5; ++profile) m_store.deleteProfileBindings(profile);
+    refreshLightingPage();
+    refreshPages();
+}
+
+}  // namespace quorvik
