@@ -3,6 +3,7 @@
 // worker object is gone ends cleanly: it checks only its stop token and signal.
 #include "device/CThreadBasic.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
@@ -32,13 +33,16 @@ struct CThreadBasic::DoneSignal {
 
 namespace {
 
-void runOnce(TaskQueue& queue, const TaskRoutineTable& routines) {
+// Whether the turn did anything: a task, or the idle routine.
+bool runOnce(TaskQueue& queue, const TaskRoutineTable& routines) {
     std::int32_t code = 0;
     if (queue.tryPop(code)) {
         routines.run(code);  // an unknown code is dropped here
-        return;
+        return true;
     }
+    if (!routines.idleWanted()) return false;
     routines.idle();
+    return true;
 }
 
 }  // namespace
@@ -60,9 +64,9 @@ bool CThreadBasic::Start(Mode mode, std::chrono::milliseconds period) {
     m_thread =
         std::jthread([queue, routines = m_routines, done = m_done, mode, period](std::stop_token stop) {
             while (!stop.stop_requested()) {
-                runOnce(*queue, *routines);
+                const bool worked = runOnce(*queue, *routines);
                 if (mode == Mode::Once || stop.stop_requested()) break;
-                queue->waitForTask(period, stop);
+                queue->waitForTask(worked ? period : std::max(period, kIdleRecheck), stop);
             }
             done->set();
         });

@@ -1,7 +1,14 @@
 // The device worker thread: it calls Run in a loop, one queued task per call or
 // the idle routine when nothing is queued, and between calls waits on the task
 // queue for at most the period (2 ms), so a queued task starts at once and an
-// idle worker sleeps instead of spinning. Owned by the main window.
+// idle worker sleeps instead of spinning. A turn with nothing to do (empty
+// queue, idle routine gated off or absent) is followed by a longer wait
+// (kIdleRecheck): the queue still wakes it at once, and the idle routine's gate
+// is asked again when it ends. Owned by the main window.
+//
+// The idle read gives way to a queued task when the owner wires the queue's
+// read interrupt into the device manager (see TaskQueue.h):
+//     manager.setReadInterrupt(queue.readInterrupt());
 #pragma once
 
 #include <atomic>
@@ -18,6 +25,8 @@ class CThreadBasic {
 public:
     static constexpr std::chrono::milliseconds kPeriod{2};
     static constexpr std::chrono::milliseconds kStopWait{1000};
+    // The wait after a turn with nothing to do (at least the period).
+    static constexpr std::chrono::milliseconds kIdleRecheck{100};
 
     enum class Mode { Periodic, Once };
     enum class StopResult {
@@ -40,8 +49,9 @@ public:
     bool Start(Mode mode = Mode::Periodic, std::chrono::milliseconds period = kPeriod);
 
     // One turn of the worker: takes the front code and runs its routine (a code
-    // without one is dropped), or runs the idle routine when the queue is empty.
-    // Exactly one task per call. Called by the thread; tests may call it directly.
+    // without one is dropped), or runs the idle routine when the queue is empty
+    // and the routine's gate lets it. Exactly one task per call. Called by the
+    // thread; tests may call it directly.
     void Run();
 
     // Asks the loop to end and wakes it, then waits up to `maxWait` for the

@@ -20,6 +20,7 @@
 
 #include "device/DeviceEntry.h"
 #include "device/HidBackend.h"
+#include "device/ReadInterrupt.h"
 #include "device/SupportedDevice.h"
 #include "protocol/DeviceInfoBlock.h"
 #include "protocol/Loader.h"
@@ -105,14 +106,24 @@ public:
     bool Identify(DeviceInfoBlock& info, HidDevice* device);
 
     // --- Unsolicited reports ----------------------------------------------------
+    // The signal that cuts ReadNotification and PollDongleConnection short, so
+    // that a queued task never waits for an idle read; null (the start) for
+    // none. The owner of the worker wires its task queue's signal once:
+    //     manager.setReadInterrupt(taskQueue.readInterrupt());
+    // An interrupted read reads nothing: the notice it would have read stays
+    // with the device for the next idle turn.
+    void setReadInterrupt(std::shared_ptr<const ReadInterrupt> interrupt);
     // Reads one report (65-byte buffer) into `report`; `type` receives the
     // current model or, while listening to the receivers, the model of the
     // receiver that sent it. True only when the report came through the
     // current interface. A notice that arrived during a transaction on the
-    // current interface is handed out first, without a read.
+    // current interface is handed out first, without a read. A raised read
+    // interrupt ends the read (or the walk over the receivers) with nothing
+    // read: false, report untouched.
     bool ReadNotification(std::uint8_t* report, int& type);
     // Reads each receiver of the current model for a connection notice and
-    // applies it (state 1 online, 2 offline).
+    // applies it (state 1 online, 2 offline). A raised read interrupt ends the
+    // walk; the receivers not read yet are read at the next poll.
     void PollDongleConnection();
 
     // --- Loader interface -------------------------------------------------------
@@ -159,6 +170,7 @@ private:
     int m_currentType = 0;
     int m_currentIndex = -1;  // slot owning the current interface, -1 none
     std::shared_ptr<HidDevice> m_flashHid;
+    std::shared_ptr<const ReadInterrupt> m_readInterrupt;
     // Notices that arrived on the command interface while a transaction waited
     // for its reply; ReadNotification hands them out first, oldest first.
     static constexpr std::size_t kHeldNoticeLimit = 8;

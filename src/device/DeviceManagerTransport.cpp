@@ -127,10 +127,16 @@ void DeviceManager::reidentifyReceiver(const std::shared_ptr<HidDevice>& hid) {
     }
 }
 
+void DeviceManager::setReadInterrupt(std::shared_ptr<const ReadInterrupt> interrupt) {
+    std::lock_guard lock(m_lock);
+    m_readInterrupt = std::move(interrupt);
+}
+
 bool DeviceManager::ReadNotification(std::uint8_t* report, int& type) {
     if (report == nullptr || !m_ready) return false;
     std::shared_ptr<HidDevice> current;
     std::vector<Listener> receivers;
+    std::shared_ptr<const ReadInterrupt> interrupt;
     {
         std::lock_guard lock(m_lock);
         type = m_currentType;
@@ -141,14 +147,20 @@ bool DeviceManager::ReadNotification(std::uint8_t* report, int& type) {
         }
         current = currentDeviceLocked();
         if (!current) receivers = receiversLocked(false);
+        interrupt = m_readInterrupt;
     }
-    if (current) return current->readTimeout(report, kNotificationSize, kNotificationTimeoutMs) > 0;
+    if (current)
+        return current->readInterruptible(report, kNotificationSize, kNotificationTimeoutMs,
+                                          interrupt.get()) > 0;
 
     // No command interface: listen to every receiver for its connection notice.
     for (const Listener& receiver : receivers) {
         std::array<std::uint8_t, kNotificationSize> buffer{};
-        if (receiver.hid->readTimeout(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs) <= 0)
+        if (receiver.hid->readInterruptible(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs,
+                                            interrupt.get()) <= 0) {
+            if (interrupt && interrupt->isRaised()) return false;  // a task is waiting
             continue;
+        }
         type = receiver.deviceType;
         if (buffer[0] == kNotifyConnection) {
             const bool online = buffer[1] == 1;
@@ -173,14 +185,19 @@ bool DeviceManager::ReadNotification(std::uint8_t* report, int& type) {
 
 void DeviceManager::PollDongleConnection() {
     std::vector<Listener> receivers;
+    std::shared_ptr<const ReadInterrupt> interrupt;
     {
         std::lock_guard lock(m_lock);
         receivers = receiversLocked(true);
+        interrupt = m_readInterrupt;
     }
     for (const Listener& receiver : receivers) {
         std::array<std::uint8_t, kNotificationSize> buffer{};
-        if (receiver.hid->readTimeout(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs) <= 0)
+        if (receiver.hid->readInterruptible(buffer.data(), kShortPacketSize, kReceiverListenTimeoutMs,
+                                            interrupt.get()) <= 0) {
+            if (interrupt && interrupt->isRaised()) return;  // a task is waiting
             continue;
+        }
         if (buffer[0] != kNotifyConnection) continue;
         SetConnectionState(receiver.deviceType, receiver.mode,
                            buffer[1] == 1 ? kEntryOnline : kEntryOfflineByPoll);

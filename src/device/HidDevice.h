@@ -9,6 +9,8 @@
 
 namespace quorvik {
 
+class ReadInterrupt;
+
 class HidDevice {
 public:
     virtual ~HidDevice() = default;
@@ -21,6 +23,19 @@ public:
     // timeoutMs milliseconds; a negative timeout waits until a report arrives.
     // Returns the bytes read, 0 when the time ran out, -1 on error.
     virtual int readTimeout(std::uint8_t* data, std::size_t length, int timeoutMs) = 0;
+
+    // The same read, cut short by `interrupt`: returns 0 without reading when
+    // the interrupt is raised before a report is taken, at the start or while
+    // waiting. A report is taken whole or not at all. A null interrupt makes it
+    // a plain readTimeout. This version reads in slices of kInterruptSliceMs
+    // and looks at the interrupt between them (for handles that offer nothing
+    // to wait on together with the interrupt); a device that can wait on both
+    // at once overrides it.
+    virtual int readInterruptible(std::uint8_t* data, std::size_t length, int timeoutMs,
+                                  const ReadInterrupt* interrupt);
+
+    // The longest a sliced read goes without looking at its interrupt.
+    static constexpr int kInterruptSliceMs = 4;
 
     // The HID product string (UTF-8); empty when the device gives none.
     virtual std::string productString() = 0;

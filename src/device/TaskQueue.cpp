@@ -1,14 +1,26 @@
 // The task queue: a deque under a mutex that is held only to append or remove
-// one code, and a condition the worker waits on between its runs.
+// one code, and a condition the worker waits on between its runs. The read
+// interrupt's level follows the queue under the same lock, so it can never
+// stay raised over an empty queue (which would make every idle read return at
+// once and the worker spin) nor stay lowered over a queued code.
 #include "device/TaskQueue.h"
 
 namespace quorvik {
+
+TaskQueue::TaskQueue() : m_interrupt(std::make_shared<ReadInterrupt>()) {}
+
+TaskQueue::~TaskQueue() {
+    m_interrupt->clear();
+}
 
 void TaskQueue::enqueueTask(std::int32_t code) {
     {
         std::lock_guard lock(m_mutex);
         m_codes.push_back(code);
+        m_interrupt->setRaised(true);
     }
+    // Woken outside the queue's lock: the wakers take device locks.
+    m_interrupt->wake();
     m_queued.notify_one();
 }
 
@@ -17,6 +29,7 @@ bool TaskQueue::tryPop(std::int32_t& code) {
     if (m_codes.empty()) return false;
     code = m_codes.front();
     m_codes.pop_front();
+    if (m_codes.empty()) m_interrupt->setRaised(false);
     return true;
 }
 

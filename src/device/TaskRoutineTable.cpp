@@ -30,8 +30,19 @@ void TaskRoutineTable::setRoutine(std::int32_t code, Routine routine) {
     }
 }
 
-void TaskRoutineTable::setIdle(Routine routine) {
+void TaskRoutineTable::setIdle(Routine routine, IdleGate wanted) {
     m_idle = std::move(routine);
+    m_idleWanted = std::move(wanted);
+}
+
+bool TaskRoutineTable::idleWanted() const {
+    if (!m_idle) return false;
+    if (!m_idleWanted) return true;
+    try {
+        return m_idleWanted();
+    } catch (...) {
+        return false;
+    }
 }
 
 bool TaskRoutineTable::hasRoutine(std::int32_t code) const {

@@ -33,6 +33,11 @@ void VirtualDevice::setPlugListener(PlugListener listener) {
     m_plugListener = std::move(listener);
 }
 
+void VirtualDevice::setCommandListener(CommandListener listener) {
+    std::lock_guard lock(m_mutex);
+    m_commandListener = std::move(listener);
+}
+
 void VirtualDevice::notifyPlug(bool plugged) {
     PlugListener listener;
     {
@@ -208,28 +213,46 @@ int VirtualDevice::write(int handle, const std::uint8_t* data, std::size_t lengt
     if (data == nullptr || length == 0) return -1;
     bool unpluggedNow = false;
     int result = -1;
+    CommandListener commandListener;
     {
         std::lock_guard lock(m_mutex);
         auto it = m_handles.find(handle);
         if (it == m_handles.end()) return -1;
         switch (m_config.collections[it->second.collection].role) {
-            case CollectionRole::Commands: result = writeCommand(data, length, unpluggedNow); break;
+            case CollectionRole::Commands:
+                result = writeCommand(data, length, unpluggedNow);
+                if (result > 0) commandListener = m_commandListener;
+                break;
             case CollectionRole::Loader: result = writeLoader(data, length, unpluggedNow); break;
             case CollectionRole::Inert: result = -1; break;
         }
     }
+    if (commandListener) commandListener(length > 1 ? data[1] : 0);
     if (unpluggedNow) notifyPlug(false);
     return result;
 }
 
-int VirtualDevice::read(int handle, std::uint8_t* data, std::size_t length, int timeoutMs) {
+int VirtualDevice::read(int handle, std::uint8_t* data, std::size_t length, int timeoutMs,
+                        const ReadInterrupt* interrupt) {
     if (data == nullptr || length == 0) return -1;
+    // The waker is registered before the interrupt is first looked at (under
+    // the device lock), and it takes that lock to notify: a raise either is
+    // seen by that look or wakes the wait that follows it. The subscription
+    // ends after the lock is released, never while holding it.
+    ReadInterrupt::Subscription subscription;
+    if (interrupt != nullptr) {
+        subscription = interrupt->subscribe([this] {
+            std::lock_guard wakeLock(m_mutex);
+            m_inputReady.notify_all();
+        });
+    }
     std::unique_lock lock(m_mutex);
     const bool forever = timeoutMs < 0;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeoutMs);
     for (;;) {
         auto it = m_handles.find(handle);
         if (it == m_handles.end()) return -1;  // closed or unplugged
+        if (interrupt != nullptr && interrupt->isRaised()) return 0;  // the report stays queued
         std::deque<Pending>& queue = it->second.queue;
         const Clock::time_point now = Clock::now();
         if (!queue.empty() && queue.front().readyAt <= now) {

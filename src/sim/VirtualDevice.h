@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "device/ReadInterrupt.h"
 #include "sim/SimFault.h"
 #include "sim/VirtualLoader.h"
 #include "sim/VirtualMouse.h"
@@ -25,6 +26,10 @@ public:
     // Called after the device was plugged (true) or unplugged (false), outside
     // the device's lock.
     using PlugListener = std::function<void(const VirtualDevice&, bool plugged)>;
+    // Called for every output report the command collection receives, with
+    // its command byte, after the firmware took it and before anything is
+    // read back; called on the writing thread, outside the device's lock.
+    using CommandListener = std::function<void(std::uint8_t command)>;
 
     // Reports kept per open handle before the oldest is dropped (as hidraw does).
     static constexpr std::size_t kQueueLimit = 64;
@@ -40,6 +45,7 @@ public:
     void plug();
     void unplug();
     void setPlugListener(PlugListener listener);
+    void setCommandListener(CommandListener listener);
 
     // What the user does with the mouse. Each queues the notice the firmware
     // sends, when it sends one.
@@ -56,7 +62,10 @@ public:
     int openHandle(std::size_t collection);
     void closeHandle(int handle);
     int write(int handle, const std::uint8_t* data, std::size_t length);
-    int read(int handle, std::uint8_t* data, std::size_t length, int timeoutMs);
+    // A raised `interrupt` (null: none) ends the read with 0 before a report
+    // is taken; raising it wakes a waiting read at once.
+    int read(int handle, std::uint8_t* data, std::size_t length, int timeoutMs,
+             const ReadInterrupt* interrupt = nullptr);
 
     // Snapshots for tests and for the simulator's own views.
     MouseSettings settings() const;
@@ -106,6 +115,7 @@ private:
     int m_commandsCarriedOut = 0;
     std::uint32_t m_noise = 0x2545F491u;
     PlugListener m_plugListener;
+    CommandListener m_commandListener;
 };
 
 }  // namespace quorvik

@@ -180,6 +180,40 @@ TEST(CThreadBasicRun, WithoutAnIdleRoutineAnEmptyTurnDoesNothing) {
     EXPECT_TRUE(log.values().empty());
 }
 
+TEST(CThreadBasicRun, TheIdleGateDecidesWhetherAnEmptyTurnPolls) {
+    enum class Gate { None, Open, Closed, Throws };
+    struct Case {
+        const char* name;
+        Gate gate;
+        bool polls;
+    };
+    const Case cases[] = {
+        {"no gate: every empty turn polls", Gate::None, true},
+        {"device present: polls", Gate::Open, true},
+        {"no device: no poll", Gate::Closed, false},
+        {"a gate that throws counts as closed", Gate::Throws, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunLog log;
+        TaskQueue queue;
+        TaskRoutineTable table;
+        TaskRoutineTable::IdleGate gate;
+        if (c.gate == Gate::Open) gate = [] { return true; };
+        if (c.gate == Gate::Closed) gate = [] { return false; };
+        if (c.gate == Gate::Throws) gate = []() -> bool { throw std::runtime_error("gate"); };
+        table.setRoutine(9, [&log] { log.add(9); });
+        table.setIdle([&log] { log.add(kIdleMark); }, gate);
+        EXPECT_EQ(table.idleWanted(), c.polls);
+        CThreadBasic worker(queue, std::move(table));
+        worker.Run();
+        queue.enqueueTask(9);
+        worker.Run();
+        const std::vector<int> expected = c.polls ? std::vector<int>{kIdleMark, 9} : std::vector<int>{9};
+        EXPECT_EQ(log.values(), expected) << "a closed gate never holds back a task";
+    }
+}
+
 // --- The thread -----------------------------------------------------------------
 
 TEST(CThreadBasicThread, CodesQueuedBeforeStartWaitAndThenRunInOrder) {
@@ -258,6 +292,39 @@ TEST(CThreadBasicThread, AnIdleWorkerWaitsThePeriodInsteadOfSpinning) {
     EXPECT_GE(turns, 20) << "the worker keeps turning while idle";
     // Half a second of idling costs a small part of one core.
     EXPECT_LT(cpu, 0.15) << "cpu seconds over 0.5 s of idling";
+}
+
+// With no device there is nothing to poll: the worker must not wake every
+// period just to find that out, yet a task still starts at once and the poll
+// resumes when a device appears.
+TEST(CThreadBasicThread, AWorkerWithNothingToPollSleepsUntilATaskOrTheNextCheck) {
+    RunLog log;
+    TaskQueue queue;
+    std::atomic<bool> devicePresent{false};
+    std::atomic<int> gateAsked{0};
+    TaskRoutineTable table = loggingTable(log, {9}, false);
+    table.setIdle([&log] { log.add(kIdleMark); }, [&] {
+        ++gateAsked;
+        return devicePresent.load();
+    });
+    CThreadBasic worker(queue, std::move(table));
+    const auto start = Clock::now();
+    ASSERT_TRUE(worker.Start());
+    std::this_thread::sleep_for(300ms);
+    const int asked = gateAsked.load();
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+    // One check per kIdleRecheck (about 3 in 300 ms); the 2 ms period would give about 150.
+    EXPECT_LE(asked, elapsed / CThreadBasic::kIdleRecheck + 2);
+    EXPECT_GE(asked, 1);
+
+    queue.enqueueTask(9);
+    ASSERT_TRUE(log.waitForCount(1, 5s));
+    EXPECT_EQ(log.values().front(), 9);
+
+    devicePresent = true;
+    ASSERT_TRUE(log.waitForCount(2, 5s)) << "the poll resumes once a device is present";
+    EXPECT_EQ(log.values()[1], kIdleMark);
+    EXPECT_EQ(worker.Stop(), CThreadBasic::StopResult::Stopped);
 }
 
 TEST(CThreadBasicThread, AQueuedCodeWakesTheWorkerBeforeTheLongPeriodEnds) {

@@ -18,6 +18,12 @@ int SimulatedHidDevice::readTimeout(std::uint8_t* data, std::size_t length, int 
     return m_device->read(m_handle, data, length, timeoutMs);
 }
 
+int SimulatedHidDevice::readInterruptible(std::uint8_t* data, std::size_t length, int timeoutMs,
+                                          const ReadInterrupt* interrupt) {
+    if (m_handle == 0) return -1;
+    return m_device->read(m_handle, data, length, timeoutMs, interrupt);
+}
+
 std::string SimulatedHidDevice::productString() {
     if (m_handle == 0 || !m_device->isPlugged()) return {};
     return m_device->config().product;

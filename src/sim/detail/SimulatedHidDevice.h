@@ -18,6 +18,9 @@ public:
 
     int write(const std::uint8_t* data, std::size_t length) override;
     int readTimeout(std::uint8_t* data, std::size_t length, int timeoutMs) override;
+    // Waits on the device's condition, which a raised interrupt also signals.
+    int readInterruptible(std::uint8_t* data, std::size_t length, int timeoutMs,
+                          const ReadInterrupt* interrupt) override;
     std::string productString() override;
     void close() override;
 
