@@ -48,11 +48,17 @@ void rawExec(sqlite3* db, const char* sql) {
     sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
-sqlite3* rawCreateFile(const std::string& path) {
+// How the raw connection locks the file: as the store does (kept from the first
+// read and write until the connection closes) or SQLite's default (taken and
+// dropped around every statement, the cache checked against the file each time).
+enum class Locking { KeptByConnection, PerStatement };
+
+sqlite3* rawCreateFile(const std::string& path, Locking locking = Locking::KeptByConnection) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.c_str(), &db, kCreateFlags, nullptr);
     rawExec(db, "PRAGMA synchronous = OFF;");
     rawExec(db, "PRAGMA journal_mode = TRUNCATE;");
+    if (locking == Locking::KeptByConnection) rawExec(db, "PRAGMA locking_mode = EXCLUSIVE;");
     rawExec(db, "BEGIN");
     for (const char* statement : databaseSchema()) rawExec(db, statement);
     rawExec(db, "END");
@@ -151,9 +157,9 @@ void BM_Store_SetConfigValue(benchmark::State& state) {
 }
 BENCHMARK(BM_Store_SetConfigValue)->Unit(benchmark::kMicrosecond);
 
-void BM_Raw_SetConfigValue(benchmark::State& state) {
+void BM_Raw_SetConfigValue(benchmark::State& state, Locking locking) {
     folder().remove("bench_raw_value");
-    sqlite3* db = rawCreateFile(folder().file("bench_raw_value"));
+    sqlite3* db = rawCreateFile(folder().file("bench_raw_value"), locking);
     rawAddProfile(db, "Profile 1");
     int i = 0;
     for (auto _ : state) {
@@ -169,7 +175,9 @@ void BM_Raw_SetConfigValue(benchmark::State& state) {
     }
     sqlite3_close(db);
 }
-BENCHMARK(BM_Raw_SetConfigValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, kept_lock, Locking::KeptByConnection)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, lock_per_statement, Locking::PerStatement)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_Store_GetConfigValue(benchmark::State& state) {
     openWithOneProfile("bench_get");
@@ -183,9 +191,9 @@ void BM_Store_GetConfigValue(benchmark::State& state) {
 }
 BENCHMARK(BM_Store_GetConfigValue)->Unit(benchmark::kMicrosecond);
 
-void BM_Raw_GetConfigValue(benchmark::State& state) {
+void BM_Raw_GetConfigValue(benchmark::State& state, Locking locking) {
     folder().remove("bench_raw_get");
-    sqlite3* db = rawCreateFile(folder().file("bench_raw_get"));
+    sqlite3* db = rawCreateFile(folder().file("bench_raw_get"), locking);
     rawAddProfile(db, "Profile 1");
     std::string value;
     for (auto _ : state) {
@@ -201,7 +209,9 @@ void BM_Raw_GetConfigValue(benchmark::State& state) {
     }
     sqlite3_close(db);
 }
-BENCHMARK(BM_Raw_GetConfigValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, kept_lock, Locking::KeptByConnection)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, lock_per_statement, Locking::PerStatement)
+    ->Unit(benchmark::kMicrosecond);
 
 // --- 200 recorded macro steps in one transaction ---------------------------------
 

@@ -61,6 +61,7 @@ bool SettingsStore::openDatabaseFile(const std::string& path) {
 
 bool SettingsStore::openExistingLocked() {
     if (!m_db.open(m_path, kOpenExistingFlags)) return false;
+    configureConnection();
 
     // Opening is lazy in SQLite; reading the schema shows whether the file is a
     // database at all. A file that is not one is closed again untouched, so the
@@ -82,7 +83,6 @@ bool SettingsStore::openExistingLocked() {
         m_db.close();
         return false;
     }
-    keepJournalFile();
     // A database without a single table or index is what a creation interrupted
     // before its first statement leaves behind (SQLite creates the file on open).
     // Giving it the schema loses nothing and makes the model usable again.
@@ -90,13 +90,27 @@ bool SettingsStore::openExistingLocked() {
     return true;
 }
 
+// Settings for the connection, none of which writes to the file.
+//
 // The rollback journal is truncated at each commit instead of being created and
 // deleted by every single update; that file churn was a quarter of the cost of
-// one value update, and an empty journal costs reads nothing. The setting
-// belongs to the connection, not to the file, and a killed process is
-// recovered exactly as with the default mode.
-void SettingsStore::keepJournalFile() {
+// one value update, and an empty journal costs reads nothing.
+//
+// The connection keeps its file lock from its first read (shared) and first
+// write (exclusive) until it closes, instead of taking and dropping locks and
+// re-checking the file for changes by others around every statement: that
+// bookkeeping was more than half of the cost of a value update and most of a
+// read. The program runs as a single instance and nothing else writes the
+// database, so no one waits for these locks; another process that opens the
+// file anyway gets "database is locked" results and cannot change it, as it
+// would while any write was in progress. Every commit still writes the pages
+// and truncates the journal at once, so a killed process leaves a file that
+// holds each completed write and is recovered as with the default mode.
+//
+// Both settings belong to the connection, not to the file.
+void SettingsStore::configureConnection() {
     m_db.exec("PRAGMA journal_mode = TRUNCATE;");
+    m_db.exec("PRAGMA locking_mode = EXCLUSIVE;");
 }
 
 bool SettingsStore::createDatabase() {
@@ -110,8 +124,10 @@ bool SettingsStore::createDatabase() {
 // first when there is none.
 bool SettingsStore::createDatabaseLocked() {
     // An empty path would make SQLite open a private temporary database.
-    if (!m_db.isOpen() && (m_path.empty() || !m_db.open(m_path, kCreateFlags))) return false;
-    keepJournalFile();
+    if (!m_db.isOpen()) {
+        if (m_path.empty() || !m_db.open(m_path, kCreateFlags)) return false;
+        configureConnection();
+    }
     // One transaction: a crash while creating leaves either the whole schema or
     // an empty file (which the next open completes), never half the tables.
     SQLiteAutoTransaction transaction(&m_db);

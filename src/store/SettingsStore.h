@@ -122,7 +122,7 @@ private:
     bool openExistingLocked();
     bool createDatabaseLocked();
     bool insertDefaultConfigLocked(int profile);
-    void keepJournalFile();
+    void configureConnection();
 
     SQLiteDB m_db;
     mutable std::recursive_mutex m_lock;

@@ -339,5 +339,48 @@ TEST(BadFile, WritesRefusedWhileAnotherProcessReadsDoNotSwallowLaterWrites) {
     EXPECT_EQ(raw.text("PRAGMA integrity_check"), "ok");
 }
 
+// The store keeps the file locked while it has it open. Another connection (a
+// second copy of the program, any other tool) may read only until the store's
+// first write, never changes the file, and gets "database is locked" instead;
+// the store goes on working, and once it closes the file holds its writes.
+TEST(BadFile, AnotherProcessCannotChangeTheFileWhileTheStoreHasIt) {
+    TempUserFolder folder;
+    seed(folder, "m");
+    const std::string path = folder.dbFile("m");
+    auto& store = SettingsStore::instance();
+    ASSERT_TRUE(store.openForModel(folder.path(), "m"));
+
+    struct Case {
+        const char* name;
+        const char* sql;
+        int beforeTheStoreWrites;
+        int afterTheStoreWrote;
+    } cases[] = {
+        {"read", "SELECT count(*) FROM t_configdata", SQLITE_OK, SQLITE_BUSY},
+        {"update", "UPDATE t_configdata SET value = 'other'", SQLITE_BUSY, SQLITE_BUSY},
+        {"insert", "INSERT INTO t_profile_data(name) VALUES ('other')", SQLITE_BUSY, SQLITE_BUSY},
+        {"schema change", "DROP TABLE t_light_data", SQLITE_BUSY, SQLITE_BUSY},
+    };
+    RawDb other(path);
+    ASSERT_TRUE(other.ok());
+    for (const auto& c : cases) EXPECT_EQ(other.exec(c.sql), c.beforeTheStoreWrites) << c.name;
+    ASSERT_TRUE(store.setConfigValue(1, "dpi_index", "3"));
+    for (const auto& c : cases) EXPECT_EQ(other.exec(c.sql), c.afterTheStoreWrote) << c.name;
+
+    std::string value;
+    ASSERT_TRUE(store.getConfigValue(1, "dpi_index", value));
+    EXPECT_EQ(value, "3");
+    ASSERT_TRUE(store.setConfigValue(1, "dpi_count", "4"));
+    ASSERT_TRUE(store.close());
+
+    EXPECT_EQ(other.text("SELECT group_concat(value) FROM (SELECT value FROM t_configdata WHERE profile = 1 "
+                         "AND key IN ('dpi_index', 'dpi_count') ORDER BY key)"),
+              "4,3");
+    EXPECT_EQ(other.number("SELECT count(*) FROM t_configdata WHERE value = 'other'"), 0);
+    EXPECT_EQ(other.number("SELECT count(*) FROM t_profile_data"), 1);
+    EXPECT_EQ(other.number("SELECT count(*) FROM t_light_data"), 1);
+    EXPECT_EQ(other.text("PRAGMA integrity_check"), "ok");
+}
+
 }  // namespace
 }  // namespace quorvik

@@ -65,7 +65,7 @@ TEST_F(Concurrency, WindowAndWorkerThreadsSeeTheirOwnWrites) {
     worker.join();
     EXPECT_EQ(failures.load(), 0);
 
-    RawDb raw(folder.dbFile("model"));
+    RawDb raw = RawDb::peek(folder.dbFile("model"));
     EXPECT_EQ(raw.number("SELECT count(*) FROM t_macrorecord"), kRounds * 10);
     EXPECT_EQ(raw.number("SELECT count(*) FROM t_key_macro_data"), 5);  // one row per button
     EXPECT_EQ(raw.number("SELECT count(*) FROM t_light_data WHERE status = 1"), 1);
@@ -84,7 +84,7 @@ TEST_F(Concurrency, ProfilesAddedFromBothThreadsGetDistinctIdentifiersAndAllRows
     all.insert(all.end(), fromWindow.begin(), fromWindow.end());
     std::sort(all.begin(), all.end());
     for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i], static_cast<int>(i) + 5);
-    RawDb raw(folder.dbFile("model"));
+    RawDb raw = RawDb::peek(folder.dbFile("model"));
     EXPECT_EQ(raw.number("SELECT count(*) FROM t_configdata"), 44 * 40);
     EXPECT_EQ(raw.number("SELECT count(DISTINCT profile) FROM t_configdata"), 44);
 }

@@ -135,5 +135,42 @@ TEST(Crash, KilledWriterLeavesAWholeFileWithEveryCompletedWrite) {
     std::printf("kills inside a write: %d of 8\n", killsInsideAWrite);
 }
 
+// Only one process at a time can use a model's file: the store of a second
+// process (the crash writer started while this one has the file) opens it, but
+// every operation is refused, so it gives up without writing anything, and this
+// process goes on as if it had not been there.
+TEST(Crash, SecondProcessIsRefusedWhileTheStoreHasTheFile) {
+    TempUserFolder folder;
+    auto& store = SettingsStore::instance();
+    ASSERT_TRUE(store.openForModel(folder.path(), "shared"));
+    ASSERT_EQ(store.addProfile({.name = "Profile 1"}), 1);
+    ASSERT_TRUE(store.setConfigValue(1, "dpi_group0_value", "1234"));
+
+    Child child = startWriter(folder.path(), "shared");
+    ASSERT_GT(child.pid, 0);
+    std::string buffer;
+    std::vector<std::string> lines;
+    readLines(child.output, buffer, lines, 1);
+    // A writer that got as far as "ready" would write forever: stop it.
+    if (!lines.empty()) ::kill(child.pid, SIGKILL);
+    ::close(child.output);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child.pid, &status, 0), child.pid);
+    EXPECT_TRUE(lines.empty()) << "the second process could use the file: " << lines.front();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "status " << status;
+
+    std::string value;
+    ASSERT_TRUE(store.getConfigValue(1, "dpi_group0_value", value));
+    EXPECT_EQ(value, "1234");
+    ASSERT_TRUE(store.setConfigValue(1, "dpi_group0_value", "1235"));
+    ASSERT_TRUE(store.close());
+    RawDb raw(folder.dbFile("shared"));
+    EXPECT_EQ(raw.text("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(raw.number("SELECT count(*) FROM t_profile_data"), 1);
+    EXPECT_EQ(raw.number("SELECT count(*) FROM t_configdata"), 40);
+    EXPECT_EQ(raw.text("SELECT value FROM t_configdata WHERE profile = 1 AND key = 'dpi_group0_value'"),
+              "1235");
+}
+
 }  // namespace
 }  // namespace quorvik

@@ -13,7 +13,16 @@ using test::TempUserFolder;
 class ProfileConfig : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(store.openForModel(folder.path(), "model")); }
-    RawDb raw() { return RawDb(folder.dbFile("model")); }
+    // What the file holds, looked at while the store keeps it open.
+    RawDb raw() { return RawDb::peek(folder.dbFile("model")); }
+    // Changes the file as another program would: only while the store has it
+    // closed. The store opens it again afterwards.
+    int editFromOutside(const std::string& sql) {
+        EXPECT_TRUE(store.close());
+        const int rc = RawDb(folder.dbFile("model")).exec(sql);
+        EXPECT_TRUE(store.openForModel(folder.path(), "model"));
+        return rc;
+    }
 
     TempUserFolder folder;
     SettingsStore& store = SettingsStore::instance();
@@ -136,10 +145,9 @@ TEST_F(ProfileConfig, TextIsStoredAsUtf8AndCutAtAnEmbeddedNul) {
 
 TEST_F(ProfileConfig, NullAndMalformedStoredTextReadSafely) {
     const int profile = store.addProfile({.name = "p"});
-    RawDb db = raw();
-    ASSERT_EQ(db.exec("UPDATE t_configdata SET value = NULL WHERE key = 'dpi_count';"
-                      "UPDATE t_configdata SET value = x'41FF42' WHERE key = 'dpi_index';"
-                      "UPDATE t_profile_data SET name = NULL, status = NULL, type = NULL;"),
+    ASSERT_EQ(editFromOutside("UPDATE t_configdata SET value = NULL WHERE key = 'dpi_count';"
+                              "UPDATE t_configdata SET value = x'41FF42' WHERE key = 'dpi_index';"
+                              "UPDATE t_profile_data SET name = NULL, status = NULL, type = NULL;"),
               SQLITE_OK);
     std::string value = "stale";
     EXPECT_TRUE(store.getConfigValue(profile, "dpi_count", value));
@@ -190,14 +198,14 @@ TEST_F(ProfileConfig, ListProfilesReplacesTheListInIdentifierOrder) {
 }
 
 TEST_F(ProfileConfig, FailedProfileInsertAddsNoConfigurationRows) {
-    ASSERT_EQ(raw().exec("DROP TABLE t_profile_data"), SQLITE_OK);
+    ASSERT_EQ(editFromOutside("DROP TABLE t_profile_data"), SQLITE_OK);
     EXPECT_EQ(store.addProfile({.name = "p"}), 0);
     EXPECT_EQ(raw().number("SELECT count(*) FROM t_configdata"), 0);
 }
 
 TEST_F(ProfileConfig, ProfileIdentifiersAreNeverReused) {
     ASSERT_EQ(store.addProfile({.name = "a"}), 1);
-    ASSERT_EQ(raw().exec("DELETE FROM t_profile_data"), SQLITE_OK);
+    ASSERT_EQ(editFromOutside("DELETE FROM t_profile_data"), SQLITE_OK);
     EXPECT_EQ(store.addProfile({.name = "b"}), 2);
 }
 

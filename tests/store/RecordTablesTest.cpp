@@ -13,7 +13,16 @@ using test::TempUserFolder;
 class RecordTables : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(store.openForModel(folder.path(), "model")); }
-    RawDb raw() { return RawDb(folder.dbFile("model")); }
+    // What the file holds, looked at while the store keeps it open.
+    RawDb raw() { return RawDb::peek(folder.dbFile("model")); }
+    // Changes the file as another program would: only while the store has it
+    // closed. The store opens it again afterwards.
+    int editFromOutside(const std::string& sql) {
+        EXPECT_TRUE(store.close());
+        const int rc = RawDb(folder.dbFile("model")).exec(sql);
+        EXPECT_TRUE(store.openForModel(folder.path(), "model"));
+        return rc;
+    }
 
     TempUserFolder folder;
     SettingsStore& store = SettingsStore::instance();
@@ -175,8 +184,7 @@ TEST_F(RecordTables, MacroStepsComeBackSortedByIndex) {
     store.insertMacroSteps(steps);
     EXPECT_GT(store.insertMacroStep({.macro_id = other, .record_index = 0, .desc = "x"}), 0);
     EXPECT_EQ(
-        raw().row(
-            "SELECT macro_id, type, record_index, desc, value, delay_time FROM t_macrorecord LIMIT 1"),
+        raw().row("SELECT macro_id, type, record_index, desc, value, delay_time FROM t_macrorecord LIMIT 1"),
         (std::vector<std::string>{"1", "1", "3", "step 3", "68", "30"}));
 
     std::vector<MacroStep> read(9);
@@ -214,7 +222,7 @@ TEST_F(RecordTables, DeleteMacroRemovesItsStepsAndAcceptsUnknownIds) {
 
 TEST_F(RecordTables, DeleteMacroFailsWhenTheStepTableIsMissing) {
     const int macroId = store.addMacro("m");
-    ASSERT_EQ(raw().exec("DROP TABLE t_macrorecord"), SQLITE_OK);
+    ASSERT_EQ(editFromOutside("DROP TABLE t_macrorecord"), SQLITE_OK);
     EXPECT_FALSE(store.deleteMacro(macroId));
 }
 
@@ -304,11 +312,10 @@ TEST_F(RecordTables, OneActiveLightingModePerProfile) {
 }
 
 TEST_F(RecordTables, NullColumnsReadAsZeroAndEmptyText) {
-    RawDb db = raw();
-    ASSERT_EQ(db.exec("INSERT INTO t_key_macro_data(profile, fn_layer, key_code) VALUES (1, 0, 3);"
-                      "INSERT INTO t_macro_data(name) VALUES (NULL);"
-                      "INSERT INTO t_macrorecord(macro_id) VALUES (1);"
-                      "INSERT INTO t_light_data(profile, mode) VALUES (1, 2);"),
+    ASSERT_EQ(editFromOutside("INSERT INTO t_key_macro_data(profile, fn_layer, key_code) VALUES (1, 0, 3);"
+                              "INSERT INTO t_macro_data(name) VALUES (NULL);"
+                              "INSERT INTO t_macrorecord(macro_id) VALUES (1);"
+                              "INSERT INTO t_light_data(profile, mode) VALUES (1, 2);"),
               SQLITE_OK);
     KeyBinding binding = sampleBinding();
     ASSERT_TRUE(store.getKeyBinding(1, 3, binding));
