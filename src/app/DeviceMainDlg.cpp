@@ -376,6 +376,10 @@ int DeviceMainDlg::openModel() {
         writeRegistryInt("DeviceType", type);
         loadDescription();
     }
+    // The battery of the model opened, from its identity as last read (a
+    // wired model is not read again on opening).
+    if (DeviceEntry entry; m_manager.CurrentEntry(entry) && entry.info.batteryLevel() != 0)
+        showBattery(entry.info.batteryLevel(), entry.info.chargingState());
     if (m_manager.CurrentMode() == kModeReceiver) {
         showStatus(DeviceText::ConnectedReceiver);
         enqueueTask(kTaskReloadPages);

@@ -213,8 +213,6 @@ private:
     std::string m_trayTip;
     std::string m_firmwareText;  // the wireless mouse's own version, "" when none
     std::atomic<std::uint64_t> m_idleTurns{0};
-    std::atomic<int> m_lastBatteryLevel{0};
-    std::atomic<int> m_lastBatteryCharging{0};
 };
 
 }  // namespace quorvik

@@ -94,7 +94,9 @@ void DeviceMainDlg::showHomeWithoutModel() {
 
 void DeviceMainDlg::showNoDeviceView() {
     showHomeWithoutModel();
-    for (int id : {kDeviceStatus, kProfileButton, kRestoreDefaults, kBattery}) showControl(id, false);
+    for (int id : {kProfileButton, kRestoreDefaults, kBattery}) showControl(id, false);
+    // The status text stays, saying the mouse is not connected.
+    showControl(kDeviceStatus, true);
     showControl(kNoDevicePicture, true);
     showControl(kNoDeviceText, true);
     showControl(kDeviceList, false);
@@ -198,19 +200,22 @@ void DeviceMainDlg::OnCommandFailure() {
 }
 
 void DeviceMainDlg::resetBatteryDisplay(int deviceType) {
-    if (auto* battery = GetControlAs<DUI::BatteryCtrl>(kBattery)) battery->SetBatteryInfo(m_lastBatteryLevel.load(), 100);
-    (void)deviceType;
+    if (auto* battery = GetControlAs<DUI::BatteryCtrl>(kBattery)) battery->SetBatteryInfo(battery->GetLevel(), 100);
+    if (DUI::CDeviceList* list = deviceList()) {
+        for (const DUI::CDeviceList::Row& row : list->GetRows())
+            if (row.deviceType == deviceType) {
+                list->SetDeviceBattery(deviceType, 100, row.charging);
+                break;
+            }
+    }
 }
 
 void DeviceMainDlg::showBattery(int level, int charging) {
-    m_lastBatteryLevel.store(level);
-    m_lastBatteryCharging.store(charging);
     if (auto* battery = GetControlAs<DUI::BatteryCtrl>(kBattery)) battery->SetBatteryInfo(level, charging);
 }
 
-void DeviceMainDlg::showDeviceListBattery(int, int, int) {
-    // The device list shows connection and firmware per row; the battery of
-    // the model shown is the frame's battery control.
+void DeviceMainDlg::showDeviceListBattery(int deviceType, int charging, int level) {
+    if (DUI::CDeviceList* list = deviceList()) list->SetDeviceBattery(deviceType, level, charging);
 }
 
 void DeviceMainDlg::showDeviceIdentity(const DeviceInfoBlock&) {}

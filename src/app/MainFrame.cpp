@@ -239,6 +239,9 @@ void DeviceMainDlg::layoutFrame(const DUI::Rect& client) {
     place(kBattery, {R - 130, 50, R - 35, 80});
     place(kDeviceStatus, {25, 11, 125, 38});
     place(kProfileButton, {R - 170, B - 38, R - 20, B - 12});
+    // The restore-defaults button has no place of its own in the layout rule;
+    // it sits beside the profile button in the bottom strip.
+    place(kRestoreDefaults, {R - 330, B - 38, R - 180, B - 12});
     place(kTabStrip, {1, 50, 201, B - 50});
     place(kTabs, {1, 120, 191, 480});
 
@@ -258,13 +261,13 @@ void DeviceMainDlg::layoutFrame(const DUI::Rect& client) {
     place(kListPrevious, {160, (B + 100) / 2 - 20, 190, (B + 100) / 2 + 20});
     place(kListNext, {R - 190, (B + 100) / 2 - 20, R - 160, (B + 100) / 2 + 20});
 
-    // The guide page: its caption, then three markers in a row, each with its text below.
-    place(kGuideCaption, {240, 110, R - 40, 150});
-    const int column = (R - 280) / 3;
+    // The guide page: its caption, then the three markers one under the
+    // other, each with its text beside it, left of the model picture.
+    place(kGuideCaption, {240, 110, 780, 150});
     for (int i = 0; i < 3; ++i) {
-        const int left = 240 + i * column;
-        place(kGuideMarkerFirst + i, {left, 180, left + 48, 228});
-        place(kGuideTextFirst + i, {left, 240, left + column - 30, 340});
+        const int top = 180 + i * 100;
+        place(kGuideMarkerFirst + i, {240, top, 280, top + 40});
+        place(kGuideTextFirst + i, {300, top, 760, top + 80});
     }
 }
 

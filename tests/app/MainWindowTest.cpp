@@ -35,6 +35,7 @@ TEST_F(MainWindowTest, StartFillsTheDeviceListWithBothModels) {
     EXPECT_EQ(m1.mode, kModeReceiver);
     EXPECT_NE(m1.state, 0);
     EXPECT_EQ(m1.version, "V1.10");
+    EXPECT_EQ(m1.battery, 80);  // read with the model's configuration
     EXPECT_EQ(m2.mode, kModeWired);
     EXPECT_NE(m2.state, 0);
     EXPECT_EQ(m2.version, "V1.05");
@@ -82,6 +83,7 @@ TEST_F(MainWindowTest, NoDeviceShowsTheNoDeviceView) {
     EXPECT_TRUE(shown(kNoDevicePicture));
     EXPECT_FALSE(shown(kDeviceList));
     EXPECT_EQ(title(kDeviceStatus), LangString("LAN", 50));
+    EXPECT_TRUE(shown(kDeviceStatus));
     EXPECT_EQ(title(kNoDeviceText), LangString("LAN", 56));
 }
 

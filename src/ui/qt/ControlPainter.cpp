@@ -532,9 +532,35 @@ void paintDeviceList(QPainter& p, CDeviceList& c, const QRect& r, const ControlP
         p.drawEllipse(dot, 4, 4);
         p.save();
         if (!online) p.setOpacity(0.5);
-        SkinImages::instance().draw(p, c.GetModeImage(),
-                                    QRect(status.center().x() + 2, status.top() + 3, 18, 18), Fit::Contain);
+        const QRect mode(status.center().x() + 2, status.top() + 3, 18, 18);
+        if (rows[i].mode == 1) {
+            // Through the receiver: a wireless sign (a dot under two arcs).
+            p.setPen(QPen(Theme::dimText(), 1.8, Qt::SolidLine, Qt::RoundCap));
+            p.setBrush(Qt::NoBrush);
+            const QPointF base(mode.center().x(), mode.bottom() - 3);
+            for (int arc = 1; arc <= 2; ++arc) {
+                const qreal radius = 5.0 * arc;
+                p.drawArc(QRectF(base.x() - radius, base.y() - radius, 2 * radius, 2 * radius), 45 * 16, 90 * 16);
+            }
+            p.setPen(Qt::NoPen);
+            p.setBrush(Theme::dimText());
+            p.drawEllipse(base, 1.8, 1.8);
+        } else {
+            SkinImages::instance().draw(p, c.GetModeImage(), mode, Fit::Contain);
+        }
         p.restore();
+        if (rows[i].battery > 0) {
+            // The battery the mouse reported, right of the mode sign.
+            std::string background, level, charging;
+            c.GetBatteryImages(background, level, charging);
+            const QRect cell(mode.right() + 8, status.top() + 5, 26, 14);
+            SkinImages::instance().draw(p, background, cell, Fit::Stretch);
+            const int fill = std::clamp(rows[i].battery, 0, 100) * (cell.width() - 6) / 100;
+            SkinImages::instance().draw(p, level, QRect(cell.left() + 2, cell.top() + 2, fill, cell.height() - 4),
+                                        Fit::Stretch);
+            if (rows[i].charging != 0)
+                SkinImages::instance().draw(p, charging, QRect(cell.right() + 3, cell.top(), 10, 14), Fit::Contain);
+        }
     }
 }
 

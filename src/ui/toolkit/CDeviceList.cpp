@@ -43,6 +43,19 @@ bool CDeviceList::SetDeviceState(int deviceType, int mode, int state) {
     });
 }
 
+bool CDeviceList::SetDeviceBattery(int deviceType, int level, int charging) {
+    return m_rows.update([&](Rows& rows) {
+        bool found = false;
+        for (Row& row : rows.items) {
+            if (row.deviceType != deviceType) continue;
+            row.battery = level;
+            row.charging = charging;
+            found = true;
+        }
+        return found;
+    });
+}
+
 bool CDeviceList::SetDeviceVersion(int deviceType, const std::string& version) {
     return m_rows.update([&](Rows& rows) {
         bool found = false;
@@ -111,6 +124,13 @@ void CDeviceList::SetBatteryImages(const std::string& background, const std::str
         m_batteryCharging = charging;
     }
     requestRedraw();
+}
+
+void CDeviceList::GetBatteryImages(std::string& background, std::string& level, std::string& charging) const {
+    std::lock_guard lock(m_mutex);
+    background = m_batteryBackground;
+    level = m_batteryLevel;
+    charging = m_batteryCharging;
 }
 
 void CDeviceList::SetModeImage(const std::string& name) {

@@ -20,6 +20,8 @@ public:
         int mode = 0;
         int state = 0;
         std::string version;
+        int battery = 0;   // level in percent; 0 while none was reported
+        int charging = 0;  // charging state as the mouse reports it
     };
 
     const char* GetClassName() const override { return "CDeviceList"; }
@@ -32,6 +34,8 @@ public:
     // Every row of that type gets the mode and state; false when none has it.
     bool SetDeviceState(int deviceType, int mode, int state);
     bool SetDeviceVersion(int deviceType, const std::string& version);
+    // The battery of every row of that type; false when none has it.
+    bool SetDeviceBattery(int deviceType, int level, int charging);
     // Selects the first row of that type; with no such row the selection stays.
     bool SetSelectDevice(int deviceType);
     // The selected row's device type; 0 when nothing is selected.
@@ -45,6 +49,8 @@ public:
     std::string GetVersionDesc() const;
     void SetBatteryImages(const std::string& background, const std::string& level,
                           const std::string& charging);
+    // Picture names of the battery drawn on rows that have a level.
+    void GetBatteryImages(std::string& background, std::string& level, std::string& charging) const;
     void SetModeImage(const std::string& name);
     std::string GetModeImage() const;
 
