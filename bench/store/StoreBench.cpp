@@ -157,26 +157,41 @@ void BM_Store_SetConfigValue(benchmark::State& state) {
 }
 BENCHMARK(BM_Store_SetConfigValue)->Unit(benchmark::kMicrosecond);
 
-void BM_Raw_SetConfigValue(benchmark::State& state, Locking locking) {
+// Whether the raw loop compiles its statement once and resets it after each run,
+// as the store does for these two operations, or prepares and finalizes it
+// every time.
+enum class Compiling { Once, EveryTime };
+
+void BM_Raw_SetConfigValue(benchmark::State& state, Locking locking, Compiling compiling) {
     folder().remove("bench_raw_value");
     sqlite3* db = rawCreateFile(folder().file("bench_raw_value"), locking);
     rawAddProfile(db, "Profile 1");
+    const char* sql = "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?";
+    sqlite3_stmt* statement = nullptr;
+    if (compiling == Compiling::Once) sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
     int i = 0;
     for (auto _ : state) {
         const std::string value = std::to_string(++i);
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?", -1,
-                           &statement, nullptr);
+        if (compiling == Compiling::EveryTime) sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
         sqlite3_bind_text(statement, 1, value.data(), static_cast<int>(value.size()), SQLITE_STATIC);
         sqlite3_bind_int(statement, 2, 1);
         sqlite3_bind_text(statement, 3, "dpi_group2_value", -1, SQLITE_STATIC);
         benchmark::DoNotOptimize(sqlite3_step(statement));
-        sqlite3_finalize(statement);
+        if (compiling == Compiling::EveryTime) {
+            sqlite3_finalize(statement);
+        } else {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+        }
     }
+    if (compiling == Compiling::Once) sqlite3_finalize(statement);
     sqlite3_close(db);
 }
-BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, kept_lock, Locking::KeptByConnection)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, lock_per_statement, Locking::PerStatement)
+BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, kept_lock_compiled_once, Locking::KeptByConnection, Compiling::Once)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, kept_lock, Locking::KeptByConnection, Compiling::EveryTime)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_SetConfigValue, lock_per_statement, Locking::PerStatement, Compiling::EveryTime)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_Store_GetConfigValue(benchmark::State& state) {
@@ -191,26 +206,36 @@ void BM_Store_GetConfigValue(benchmark::State& state) {
 }
 BENCHMARK(BM_Store_GetConfigValue)->Unit(benchmark::kMicrosecond);
 
-void BM_Raw_GetConfigValue(benchmark::State& state, Locking locking) {
+void BM_Raw_GetConfigValue(benchmark::State& state, Locking locking, Compiling compiling) {
     folder().remove("bench_raw_get");
     sqlite3* db = rawCreateFile(folder().file("bench_raw_get"), locking);
     rawAddProfile(db, "Profile 1");
+    const char* sql = "SELECT value FROM t_configdata WHERE profile = ? and key = ?";
+    sqlite3_stmt* statement = nullptr;
+    if (compiling == Compiling::Once) sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
     std::string value;
     for (auto _ : state) {
-        sqlite3_stmt* statement = nullptr;
-        sqlite3_prepare_v2(db, "SELECT value FROM t_configdata WHERE profile = ? and key = ?", -1, &statement,
-                           nullptr);
+        if (compiling == Compiling::EveryTime) sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
         sqlite3_bind_int(statement, 1, 1);
         sqlite3_bind_text(statement, 2, "dpi_group2_value", -1, SQLITE_STATIC);
         if (sqlite3_step(statement) == SQLITE_ROW)
             value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        sqlite3_finalize(statement);
+        if (compiling == Compiling::EveryTime) {
+            sqlite3_finalize(statement);
+        } else {
+            sqlite3_reset(statement);
+            sqlite3_clear_bindings(statement);
+        }
         benchmark::DoNotOptimize(value.data());
     }
+    if (compiling == Compiling::Once) sqlite3_finalize(statement);
     sqlite3_close(db);
 }
-BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, kept_lock, Locking::KeptByConnection)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, lock_per_statement, Locking::PerStatement)
+BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, kept_lock_compiled_once, Locking::KeptByConnection, Compiling::Once)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, kept_lock, Locking::KeptByConnection, Compiling::EveryTime)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Raw_GetConfigValue, lock_per_statement, Locking::PerStatement, Compiling::EveryTime)
     ->Unit(benchmark::kMicrosecond);
 
 // --- 200 recorded macro steps in one transaction ---------------------------------

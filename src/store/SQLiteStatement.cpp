@@ -15,6 +15,13 @@ void SQLiteStatement::finalize() {
     m_handle = nullptr;
 }
 
+int SQLiteStatement::reset() {
+    if (!m_handle) return SQLITE_MISUSE;
+    const int rc = sqlite3_reset(m_handle);
+    sqlite3_clear_bindings(m_handle);
+    return rc;
+}
+
 int SQLiteStatement::bindInt(int index, int value) {
     if (!m_handle) return SQLITE_MISUSE;
     return sqlite3_bind_int(m_handle, index, value);

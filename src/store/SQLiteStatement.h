@@ -32,9 +32,17 @@ public:
 
     bool isPrepared() const { return m_handle != nullptr; }
 
+    // Ends the current run (a read's transaction ends with it) and drops the
+    // bindings, so the compiled statement can be bound and stepped again. Its
+    // result is the one of the last step; 21 when there is no handle.
+    int reset();
+
+    // Frees the compiled statement; the handle is empty afterwards. A connection
+    // refuses to close while statements compiled on it are alive.
+    void finalize();
+
 private:
     friend class SQLiteDB;
-    void finalize();
 
     sqlite3_stmt* m_handle = nullptr;
 };

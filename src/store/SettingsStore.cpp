@@ -30,6 +30,7 @@ SettingsStore& SettingsStore::instance() {
 
 SettingsStore::~SettingsStore() {
     std::lock_guard lock(m_lock);
+    finalizeKeptStatements();
     if (m_open) m_db.close();
     m_open = false;
 }
@@ -80,6 +81,7 @@ bool SettingsStore::openExistingLocked() {
         }
     }
     if (objects < 0) {
+        finalizeKeptStatements();
         m_db.close();
         return false;
     }
@@ -140,9 +142,20 @@ bool SettingsStore::createDatabaseLocked() {
 
 bool SettingsStore::close() {
     std::lock_guard lock(m_lock);
+    finalizeKeptStatements();
     if (!m_db.close()) return false;
     m_open = false;
     return true;
+}
+
+int SettingsStore::prepareKept(SQLiteStatement& statement, const char* sql) {
+    if (statement.isPrepared()) return SQLITE_OK;
+    return m_db.prepare(statement, sql);
+}
+
+void SettingsStore::finalizeKeptStatements() {
+    m_getConfigStatement.finalize();
+    m_setConfigStatement.finalize();
 }
 
 bool SettingsStore::isOpen() const {

@@ -11,6 +11,7 @@
 #include "store/MacroStep.h"
 #include "store/ProfileRecord.h"
 #include "store/SQLiteDB.h"
+#include "store/SQLiteStatement.h"
 
 #include <mutex>
 #include <string>
@@ -123,11 +124,22 @@ private:
     bool createDatabaseLocked();
     bool insertDefaultConfigLocked(int profile);
     void configureConnection();
+    // Prepares a kept statement unless it still holds its compiled text from an
+    // earlier call on this connection.
+    int prepareKept(SQLiteStatement& statement, const char* sql);
+    // Before every close: the connection refuses to close while they live.
+    void finalizeKeptStatements();
 
     SQLiteDB m_db;
     mutable std::recursive_mutex m_lock;
     std::string m_path;
     bool m_open = false;
+    // The value read and the value update are what the pages and the device
+    // worker run for every single setting, so they are compiled once per
+    // connection instead of for every call. Used only under the store lock and
+    // reset at the end of each operation, so no run stays open in between.
+    SQLiteStatement m_getConfigStatement;
+    SQLiteStatement m_setConfigStatement;
 };
 
 }  // namespace quorvik

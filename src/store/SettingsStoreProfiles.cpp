@@ -15,12 +15,31 @@ using detail::fromUtf8;
 using detail::isWriteSuccess;
 using detail::toUtf8;
 
+namespace {
+
+// Resets a kept statement when the operation leaves. Declared after the texts
+// bound to the statement, so the bindings are dropped before those texts are
+// freed, and the run ends before the store lock is released.
+class ResetOnExit {
+public:
+    explicit ResetOnExit(SQLiteStatement& statement) : m_statement(statement) {}
+    ~ResetOnExit() { m_statement.reset(); }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+private:
+    SQLiteStatement& m_statement;
+};
+
+}  // namespace
+
 bool SettingsStore::getConfigValue(int profile, const std::string& key, std::string& value) {
     std::lock_guard lock(m_lock);
     value.clear();
     const std::string keyText = toUtf8(key);
-    SQLiteStatement statement;
-    m_db.prepare(statement, "SELECT value FROM t_configdata WHERE profile = ? and key = ?");
+    SQLiteStatement& statement = m_getConfigStatement;
+    prepareKept(statement, "SELECT value FROM t_configdata WHERE profile = ? and key = ?");
+    const ResetOnExit resetOnExit(statement);
     statement.bindInt(1, profile);
     bindText(statement, 2, keyText);
     if (statement.step() != SQLITE_ROW) return false;
@@ -32,8 +51,9 @@ bool SettingsStore::setConfigValue(int profile, const std::string& key, const st
     std::lock_guard lock(m_lock);
     const std::string keyText = toUtf8(key);
     const std::string valueText = toUtf8(value);
-    SQLiteStatement statement;
-    m_db.prepare(statement, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?");
+    SQLiteStatement& statement = m_setConfigStatement;
+    prepareKept(statement, "UPDATE t_configdata SET value = ? WHERE profile = ? and key = ?");
+    const ResetOnExit resetOnExit(statement);
     bindText(statement, 1, valueText);
     statement.bindInt(2, profile);
     bindText(statement, 3, keyText);

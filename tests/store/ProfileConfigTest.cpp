@@ -122,6 +122,58 @@ TEST_F(ProfileConfig, ValuesAreUpdatedNeverInserted) {
     EXPECT_EQ(raw().number("SELECT count(*) FROM t_configdata"), 40);
 }
 
+// The value read and update are compiled once per connection: they must follow
+// the connection when the store closes, switches files or opens one that lacks
+// the table, and never answer from the file that was open before.
+TEST_F(ProfileConfig, ValueOperationsFollowTheFileThatIsOpen) {
+    ASSERT_EQ(store.addProfile({.name = "p"}), 1);
+    ASSERT_TRUE(store.setConfigValue(1, "dpi_count", "2"));
+    {
+        // Another model's file from an older program: profile 1 has dpi_count 5,
+        // and there is no t_profile_data.
+        RawDb other(folder.dbFile("other"), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        ASSERT_EQ(other.exec("CREATE TABLE t_configdata (config_id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                             "profile INTEGER, key TEXT, value TEXT);"
+                             "INSERT INTO t_configdata(profile, key, value) VALUES (1, 'dpi_count', '5');"),
+                  SQLITE_OK);
+    }
+    // Without the configuration table at all.
+    ASSERT_TRUE(writeFileAtomically(folder.dbFile("bare"), ""));
+    {
+        RawDb bare(folder.dbFile("bare"));
+        ASSERT_EQ(bare.exec("CREATE TABLE unrelated (a)"), SQLITE_OK);
+    }
+
+    struct Step {
+        const char* stem;  // nullptr: close the store
+        const char* expected;
+        bool setWorks;
+    } steps[] = {
+        {"model", "2", true}, {"other", "5", true}, {"bare", nullptr, false}, {nullptr, nullptr, false},
+        {"model", "2", true}, {"model", "2", true}, {"other", "5", true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.stem ? step.stem : "closed");
+        if (step.stem) {
+            ASSERT_TRUE(store.openForModel(folder.path(), step.stem));
+        } else {
+            ASSERT_TRUE(store.close());
+        }
+        std::string value = "stale";
+        EXPECT_EQ(store.getConfigValue(1, "dpi_count", value), step.expected != nullptr);
+        EXPECT_EQ(value, step.expected ? step.expected : "");
+        // Written and read back, then the file's own value restored.
+        EXPECT_EQ(store.setConfigValue(1, "dpi_count", "9"), step.setWorks);
+        EXPECT_EQ(store.getConfigValue(1, "dpi_count", value), step.setWorks);
+        EXPECT_EQ(value, step.setWorks ? "9" : "");
+        if (step.setWorks) {
+            ASSERT_TRUE(store.setConfigValue(1, "dpi_count", step.expected));
+        }
+    }
+    EXPECT_EQ(RawDb::peek(folder.dbFile("other")).text("SELECT group_concat(value) FROM t_configdata"), "5");
+    EXPECT_EQ(RawDb::peek(folder.dbFile("bare")).number("SELECT count(*) FROM sqlite_master"), 1);
+}
+
 TEST_F(ProfileConfig, TextIsStoredAsUtf8AndCutAtAnEmbeddedNul) {
     const int profile = store.addProfile({.name = std::string("Gr\xC3\xBC\xC3\x9F") + '\0' + "hidden"});
     std::string name;

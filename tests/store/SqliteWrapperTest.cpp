@@ -91,6 +91,60 @@ TEST(SQLiteWrappers, BindTextUsesTheGivenLengthAndNullReadsAsZeroOrNull) {
     EXPECT_EQ(statement.columnInt(2), 0);
 }
 
+TEST(SQLiteWrappers, ResetRunsTheStatementAgainWithoutItsOldBindings) {
+    TempUserFolder folder;
+    SQLiteDB db;
+    ASSERT_TRUE(db.open(folder.dbFile("wrap"), kCreate));
+    ASSERT_EQ(db.exec("CREATE TABLE t (v INTEGER); INSERT INTO t VALUES (1), (2), (3);"), SQLITE_OK);
+    SQLiteStatement statement;
+    EXPECT_EQ(statement.reset(), SQLITE_MISUSE);
+    ASSERT_EQ(db.prepare(statement, "SELECT v, ? FROM t WHERE v >= ? ORDER BY v"), SQLITE_OK);
+
+    struct Case {
+        const char* name;
+        bool bind;
+        int from;
+        int firstRow;
+        bool nullTag;
+    } cases[] = {
+        {"from 2", true, 2, 2, false},
+        {"from 1 after a run left after its first row", true, 1, 1, false},
+        {"nothing bound after reset: NULL matches no row", false, 0, -1, true},
+        {"from 3", true, 3, 3, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.bind) {
+            ASSERT_EQ(statement.bindInt(1, 7), SQLITE_OK);
+            ASSERT_EQ(statement.bindInt(2, c.from), SQLITE_OK);
+        }
+        if (c.firstRow < 0) {
+            EXPECT_EQ(statement.step(), SQLITE_DONE);
+        } else {
+            ASSERT_EQ(statement.step(), SQLITE_ROW);
+            EXPECT_EQ(statement.columnInt(0), c.firstRow);
+            EXPECT_EQ(statement.columnText(1) == nullptr, c.nullTag);
+        }
+        EXPECT_EQ(statement.reset(), SQLITE_OK);
+    }
+}
+
+TEST(SQLiteWrappers, ConnectionRefusesToCloseWhileAStatementLives) {
+    TempUserFolder folder;
+    SQLiteDB db;
+    ASSERT_TRUE(db.open(folder.dbFile("wrap"), kCreate));
+    SQLiteStatement statement;
+    ASSERT_EQ(db.prepare(statement, "SELECT 1"), SQLITE_OK);
+    EXPECT_FALSE(db.close());
+    EXPECT_TRUE(db.isOpen());  // kept, still usable
+    ASSERT_EQ(statement.step(), SQLITE_ROW);
+    statement.finalize();
+    EXPECT_FALSE(statement.isPrepared());
+    EXPECT_EQ(statement.step(), SQLITE_MISUSE);
+    EXPECT_TRUE(db.close());
+    EXPECT_FALSE(db.isOpen());
+}
+
 TEST(SQLiteWrappers, LastInsertRowIdFollowsInserts) {
     TempUserFolder folder;
     SQLiteDB db;
