@@ -109,12 +109,18 @@ DUI::MControl* createPanel(DUI::MDialog& dialog, int id, DUI::MControl* parent) 
     return panel;
 }
 
-void createText(DUI::MDialog& dialog, int id, DUI::MControl* parent, const std::string& title, bool heading) {
+constexpr int kAlignLeft = 0;
+constexpr int kAlignRight = 2;
+constexpr int kAlignMiddle = 1;  // vertical
+
+void createText(DUI::MDialog& dialog, int id, DUI::MControl* parent, const std::string& title, bool heading,
+                int alignment = kAlignLeft) {
     if (auto* text = create<DUI::MText>(dialog, "MText", id, parent, title)) {
         text->SetFontWidth(heading ? kTitleFont : kCaptionFont);
         text->SetBold(heading);
         text->SetTextColor(heading ? kTitleColor : kCaptionColor);
-        text->SetVAlignment(1);
+        text->SetAlignment(alignment);
+        text->SetVAlignment(kAlignMiddle);
     }
 }
 
@@ -135,7 +141,7 @@ void PerformancePage::build(DUI::MDialog& dialog, DUI::MControl* container) {
 
     DUI::MControl* dpi = createPanel(dialog, kDpiPanelId, container);
     createText(dialog, kDpiTitleId, dpi, LangString("LAN", 254), true);
-    createText(dialog, kStageCountLabelId, dpi, LangString("LAN", 255), false);
+    createText(dialog, kStageCountLabelId, dpi, LangString("LAN", 255), false, kAlignRight);
     if (auto* count = create<DUI::MComboBox>(dialog, "MComboBox", kStageCountId, dpi)) {
         for (int n = 1; n <= kMaxStages; ++n) count->AddItem(format("%d", n), n);
         count->SelectData(kMaxStages);
