@@ -75,8 +75,9 @@ bool SettingsStore::openExistingLocked() {
         if (rc == SQLITE_ROW) {
             objects = probe.columnInt(0);
         } else if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-            // Another process holds the file for the moment: keep it open, the
-            // operations report failure until the lock is released.
+            // Another process holds the file (in the middle of a write, or a
+            // second copy of the program, which keeps it while it has it open):
+            // keep it open, the operations report failure until it lets go.
             return true;
         }
     }
