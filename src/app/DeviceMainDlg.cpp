@@ -12,9 +12,12 @@
 #include "device/DeviceTask.h"
 #include "device/HidapiBackend.h"
 #include "device/UdevHotPlugSource.h"
+#include "app/PageHosts.h"
 #include "ui/pages/AboutDlg.h"
 #include "ui/pages/CUIMessageBox.h"
 #include "ui/pages/DPIMsgDlg.h"
+#include "ui/pages/PerformancePage.h"
+#include "ui/pages/Profiles.h"
 #include "ui/pages/SaveWaitDlg.h"
 #include "ui/toolkit/CDeviceList.h"
 #include "ui/toolkit/Desktop.h"
@@ -109,11 +112,16 @@ DeviceMainDlg::DeviceMainDlg(MainWindowServices services)
     : m_services(std::move(services)),
       m_manager(managerOf(m_services)),
       m_store(storeOf(m_services)),
+      m_hosts(std::make_unique<PageHosts>(*this)),
+      m_performance(std::make_unique<PerformancePage>(*m_hosts)),
       m_session(m_manager, m_store, *this),
       m_settings(m_session),
       m_bindings(m_session),
       m_notifications(m_session, m_settings),
-      m_worker(m_queue, buildRoutines()) {}
+      m_worker(m_queue, buildRoutines()) {
+    // A queued task cuts the worker's idle read short.
+    m_manager.setReadInterrupt(m_queue.readInterrupt());
+}
 
 DeviceMainDlg::~DeviceMainDlg() {
     stopWorker();
@@ -219,6 +227,8 @@ DUI::LRESULT DeviceMainDlg::OnWindowMessage(DUI::UINT message, DUI::WPARAM wPara
             // The update progress dialog arrives with the update flow.
             return 1;
         case kProfileDialogResult:
+            // Import and export (1 and 2) come with the profile files.
+            if (wParam == kProfileChosen) chooseProfile(*m_hosts, static_cast<int>(lParam));
             return 1;
         case kReapplyLanguage:
             applyLanguage();
@@ -276,7 +286,9 @@ DUI::LRESULT DeviceMainDlg::onTrayMessage(DUI::LPARAM mouseMessage) {
 int DeviceMainDlg::OnMessage(int id, int code, std::intptr_t param) {
     if (id == kTabs) return onTabSwitch(static_cast<int>(param));
     if (isLabel(id)) return 1;
-    if (isPageControl(id)) return 0;  // each page routes its own once it exists
+    if (id >= PerformancePage::kDpiResetId && id <= PerformancePage::kSleepId && isPageControl(id))
+        return m_performance->onMessage(id, code, param);
+    if (isPageControl(id)) return 0;  // the other pages route theirs once they exist
     if (code != DUI::kNotifyClick) return 0;
 
     switch (id) {
@@ -298,6 +310,8 @@ int DeviceMainDlg::OnMessage(int id, int code, std::intptr_t param) {
             return 0;
         case kDeviceList:
             return openModel();
+        case kProfileButton:
+            return openProfilePopup(*m_hosts);
         case kListPrevious:
         case kListNext:
             if (DUI::CDeviceList* list = deviceList()) list->SetSelectIndex(-1);

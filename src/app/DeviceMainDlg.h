@@ -41,6 +41,8 @@ class MTabCtrl;
 namespace quorvik {
 
 class DPIMsgDlg;
+class PageHosts;
+class PerformancePage;
 class SaveWaitDlg;
 
 // What the main window works with besides the process-wide objects. Every
@@ -86,6 +88,9 @@ public:
     int selectedDeviceType() const { return m_selectedType.load(); }
     int currentPageId() const { return m_currentPageId.load(); }
     int currentProfile() const { return m_session.currentProfile(); }
+    void setCurrentProfile(int profile) { m_session.setCurrentProfile(profile); }
+    SettingsStore& settingsStore() { return m_store; }
+    PerformancePage& performancePage() { return *m_performance; }
     bool devicePresent() const { return m_devicePresent.load(); }
     bool deviceConnected() const { return m_deviceConnected.load(); }
     float layoutScale() const;
@@ -94,8 +99,9 @@ public:
     TaskQueue& taskQueue() { return m_queue; }
     bool workerRunning() const { return m_worker.isRunning(); }
     DPIMsgDlg* dpiPopup() { return m_dpiPopup.get(); }
-    // How many times the worker found nothing queued: once this grows after
-    // the queue was seen empty, every task queued before has finished.
+    // How many times the worker found nothing queued (and asked whether to
+    // poll): once this grows after the queue was seen empty, every task
+    // queued before has finished.
     std::uint64_t idleTurns() const { return m_idleTurns.load(); }
 
     // --- MDialog ---------------------------------------------------------------
@@ -172,13 +178,15 @@ private:
     void reloadPagesAndConfig();
     void writeAll();
     void factoryReset();
-    void idleTurn();
+    void resetDpiStages();
     bool ensureProfiles();
     void refreshFirmwareDisplay();
 
     MainWindowServices m_services;
     DeviceManager& m_manager;
     SettingsStore& m_store;
+    std::unique_ptr<PageHosts> m_hosts;
+    std::unique_ptr<PerformancePage> m_performance;
 
     TaskQueue m_queue;
     DeviceSession m_session;

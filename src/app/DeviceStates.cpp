@@ -12,6 +12,7 @@
 #include "model/ModelDescriptionLoader.h"
 #include "model/ModelSources.h"
 #include "protocol/FirmwareVersion.h"
+#include "ui/pages/PerformancePage.h"
 #include "ui/pages/DPIMsgDlg.h"
 #include "ui/pages/SaveWaitDlg.h"
 #include "ui/toolkit/BatteryCtrl.h"
@@ -56,6 +57,7 @@ void DeviceMainDlg::loadDescription() {
         loaded = m_description;
     }
     loadModelDescription(loaded, modelControls(), sources);
+    m_performance->setSwitches(loaded.showDpiPopup, loaded.showSaveWait, loaded.showLiftOff, loaded.showSensor);
     std::lock_guard lock(m_modelMutex);
     m_description = std::move(loaded);
 }
@@ -218,7 +220,9 @@ void DeviceMainDlg::showDeviceListBattery(int deviceType, int charging, int leve
     if (DUI::CDeviceList* list = deviceList()) list->SetDeviceBattery(deviceType, level, charging);
 }
 
-void DeviceMainDlg::showDeviceIdentity(const DeviceInfoBlock&) {}
+void DeviceMainDlg::showDeviceIdentity(const DeviceInfoBlock& info) {
+    m_performance->setDeviceIdentity(info.sensorId(), reportRateCount(info.reportRateCapability()));
+}
 
 void DeviceMainDlg::showWirelessFirmware(const std::string& versionText) {
     std::lock_guard lock(m_modelMutex);
@@ -255,17 +259,18 @@ void DeviceMainDlg::showMouseOffline(int deviceType) {
     }
 }
 
-void DeviceMainDlg::refreshPages() {}
+void DeviceMainDlg::refreshPages() {
+    // The key, macro and lighting pages join here as they are built.
+    m_performance->fillPerformancePage();
+}
 
 void DeviceMainDlg::refreshLightingPage() {}
 
 void DeviceMainDlg::setCurrentLightMode(int mode) { m_session.setLightMode(mode); }
 
-void DeviceMainDlg::dpiStageCountChanged(int) {}
+void DeviceMainDlg::dpiStageCountChanged(int count) { m_performance->deviceStageCountChanged(count); }
 
-void DeviceMainDlg::dpiStageChanged(int, int dpi) {
-    if (m_dpiPopup && description().showDpiPopup) m_dpiPopup->showDpi(dpi);
-}
+void DeviceMainDlg::dpiStageChanged(int stage, int dpi) { m_performance->deviceStageChanged(stage, dpi); }
 
 void DeviceMainDlg::showFlashProgress(int) {}
 

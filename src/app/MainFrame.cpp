@@ -4,6 +4,7 @@
 #include "app/DeviceMainDlg.h"
 
 #include "app/config/LanguageTexts.h"
+#include "ui/pages/PerformancePage.h"
 #include "base/Text.h"
 #include "ui/toolkit/BatteryCtrl.h"
 #include "ui/toolkit/CDeviceList.h"
@@ -126,6 +127,7 @@ void DeviceMainDlg::buildFrame() {
 
     buildHomePage(GetControl(kHomePage));
     buildGuidePage(GetControl(kGuidePage));
+    m_performance->build(*this, GetControl(kPerformancePage));
 
     tabControl->SetCurSel(0);
     // Until a model is opened only the home page's frame shows.
@@ -200,6 +202,7 @@ void DeviceMainDlg::applyLanguage() {
 void DeviceMainDlg::UISize(const DUI::Rect& client) {
     if (!m_frameBuilt) return;
     layoutFrame(client);
+    m_performance->layout(client, m_layoutScale.load());
 }
 
 void DeviceMainDlg::layoutFrame(const DUI::Rect& client) {

@@ -3,7 +3,10 @@
 // the worker thread.
 #include "app/DeviceMainDlg.h"
 
+#include "app/PageHosts.h"
 #include "device/DeviceTask.h"
+#include "ui/pages/PerformancePage.h"
+#include "ui/pages/Profiles.h"
 
 #include <chrono>
 #include <thread>
@@ -48,6 +51,7 @@ TaskRoutineTable DeviceMainDlg::buildRoutines() {
         if (m_bindings.ResetLighting()) m_bindings.ReadLighting();
         refreshLightingPage();
     });
+    table.setRoutine(kTaskResetDpi, [this] { resetDpiStages(); });
     table.setRoutine(kTaskFactoryReset, [this] { factoryReset(); });
     // The firmware update itself arrives with the update flow; its closing
     // waits are kept so the order around the progress dialog stays the same.
@@ -55,21 +59,17 @@ TaskRoutineTable DeviceMainDlg::buildRoutines() {
         sleepMs(kUpdateDialogWaitMs);
         sleepMs(kUpdateDialogWaitMs);
     });
-    table.setIdle([this] { idleTurn(); });
+    // The idle read runs only while a device is present; without one the
+    // worker waits for a task instead of waking every period.
+    table.setIdle([this] { m_notifications.HandleNotification(); },
+                  [this] {
+                      m_idleTurns.fetch_add(1);
+                      return m_devicePresent.load();
+                  });
     return table;
 }
 
-void DeviceMainDlg::idleTurn() {
-    m_idleTurns.fetch_add(1);
-    if (!m_devicePresent.load()) return;
-    m_notifications.HandleNotification();
-}
-
-bool DeviceMainDlg::ensureProfiles() {
-    // The profiles and the active one come with profile management; until
-    // then the pages work on the current profile.
-    return true;
-}
+bool DeviceMainDlg::ensureProfiles() { return loadProfiles(*m_hosts); }
 
 void DeviceMainDlg::refreshFirmwareDisplay() {}
 
@@ -117,7 +117,15 @@ void DeviceMainDlg::factoryReset() {
     ensureProfiles();
     for (int profile = 1; profile <= 5; ++profile) m_store.deleteProfileBindings(profile);
     refreshLightingPage();
+    m_performance->resetPerformanceDefaults(true);
     refreshPages();
+}
+
+void DeviceMainDlg::resetDpiStages() {
+    m_performance->resetPerformanceDefaults(false);
+    m_performance->fillPerformancePage();
+    m_settings.SendDpiStages();
+    m_settings.SendDpiColors();
 }
 
 }  // namespace quorvik

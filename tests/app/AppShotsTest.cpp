@@ -8,6 +8,7 @@
 #include "app/Simulation.h"
 #include "app/config/ConfigLoader.h"
 #include "app/config/RegistryValues.h"
+#include "base/FileIo.h"
 #include "store/SettingsStore.h"
 #include "ui/toolkit/CDeviceList.h"
 #include "ui/toolkit/MTabCtrl.h"
@@ -36,6 +37,7 @@ protected:
         ::setenv("XDG_DATA_HOME", (m_root + "/data").c_str(), 1);
         ASSERT_TRUE(loadStartupConfig());
         readRegistryInt("LCID");  // the settings file exists from the first start on
+        createFolderPath(UserDataFolder() + "db");  // as the start-up does
     }
     void TearDown() override {
         if (window) window->DestroyWindow();

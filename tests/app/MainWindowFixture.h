@@ -11,6 +11,7 @@
 #include "app/config/ConfigLoader.h"
 #include "app/config/LanguageTexts.h"
 #include "app/config/RegistryValues.h"
+#include "base/FileIo.h"
 #include "store/SettingsStore.h"
 #include "ui/toolkit/CDeviceList.h"
 #include "ui/toolkit/MControlFont.h"
@@ -47,6 +48,7 @@ protected:
         // The settings file exists from the first start on (the language
         // choice creates it); values are written only into an existing one.
         readRegistryInt("LCID");
+        createFolderPath(UserDataFolder() + "db");  // as the start-up does
     }
 
     void TearDown() override {

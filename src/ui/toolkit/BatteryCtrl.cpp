@@ -15,6 +15,7 @@ void BatteryCtrl::SetBatteryInfo(int level, int charging) {
         m_phase = 0;
         m_elapsed = 0;
     }
+    mTimerDemandChanged();
     requestRedraw();
 }
 
@@ -52,6 +53,14 @@ std::string BatteryCtrl::GetLevelImage() const {
 std::string BatteryCtrl::GetChargingImage() const {
     std::lock_guard lock(m_mutex);
     return m_chargingImage;
+}
+
+bool BatteryCtrl::WantsMTimer() const {
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_charging) return false;
+    }
+    return IsVisible();
 }
 
 void BatteryCtrl::OnMTimer(unsigned elapsedMs) {

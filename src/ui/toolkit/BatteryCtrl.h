@@ -26,6 +26,8 @@ public:
     std::string GetChargingImage() const;
 
     void OnMTimer(unsigned elapsedMs) override;
+    // Only the charging animation needs the timer, and only while it shows.
+    bool WantsMTimer() const override;
 
 private:
     int m_level = 0;

@@ -37,6 +37,7 @@ void MControl::SetVisible(bool visible) {
         m_visible = visible;
     }
     if (!visible && HasFocus()) OnFocus(false);
+    mTimerDemandChanged();
     requestRedraw();
 }
 
@@ -116,7 +117,14 @@ bool MControl::HasFocus() const {
 }
 
 void MControl::AddMTimer() {
-    if (m_dialog) m_dialog->registerMTimer(this);
+    if (m_dialog) {
+        m_dialog->registerMTimer(this);
+        m_dialog->updateMTimer();
+    }
+}
+
+void MControl::mTimerDemandChanged() {
+    if (m_dialog) m_dialog->updateMTimer();
 }
 
 void MControl::UpdateControl() {

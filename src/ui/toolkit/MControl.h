@@ -61,6 +61,12 @@ public:
 
     // Control timer tick (UI thread), `elapsedMs` since the previous one.
     virtual void OnMTimer(unsigned elapsedMs);
+    // Whether the control has something to animate now. The dialog runs its
+    // control timer only while a registered control wants it, so an idle
+    // window does not wake up every few milliseconds for nothing.
+    virtual bool WantsMTimer() const { return true; }
+    // Tells the dialog that WantsMTimer may have changed.
+    void mTimerDemandChanged();
     // Focus change made by the dialog (UI thread).
     virtual void OnFocusChanged(bool gained);
 

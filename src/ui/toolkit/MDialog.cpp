@@ -85,12 +85,37 @@ void MDialog::SetMTimer(unsigned intervalMs) {
     {
         std::lock_guard lock(m_controlsMutex);
         m_mTimerInterval = intervalMs;
+        m_mTimerWanted = true;
+        m_mTimerArmed = false;  // armed again below with the new interval
     }
-    SetTimer(kMTimerId, intervalMs);
+    updateMTimer();
 }
 
 void MDialog::KillMTimer() {
+    {
+        std::lock_guard lock(m_controlsMutex);
+        m_mTimerWanted = false;
+        m_mTimerArmed = false;
+    }
     KillTimer(kMTimerId);
+}
+
+void MDialog::updateMTimer() {
+    bool arm = false, disarm = false;
+    unsigned interval = 0;
+    {
+        std::lock_guard lock(m_controlsMutex);
+        bool wanted = false;
+        if (m_mTimerWanted)
+            for (const MControl* c : m_timerControls)
+                if (c->WantsMTimer()) wanted = true;
+        if (wanted && !m_mTimerArmed) arm = true;
+        if (!wanted && m_mTimerArmed) disarm = true;
+        m_mTimerArmed = wanted;
+        interval = m_mTimerInterval;
+    }
+    if (arm) SetTimer(kMTimerId, interval);
+    if (disarm) KillTimer(kMTimerId);
 }
 
 void MDialog::LoadBKImage(const std::string& name) {
@@ -197,6 +222,7 @@ LRESULT MDialog::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             interval = m_mTimerInterval;
         }
         for (MControl* c : controls) c->OnMTimer(interval);
+        updateMTimer();  // stops when nothing is left to animate
         return 0;
     }
     return MWindow::OnWindowMessage(message, wParam, lParam);
@@ -207,6 +233,8 @@ int MDialog::OnInitDialog() {
         // A dialog created again starts from an empty control list.
         std::lock_guard lock(m_controlsMutex);
         m_timerControls.clear();
+        m_mTimerWanted = false;
+        m_mTimerArmed = false;
         m_focus = nullptr;
         m_controls.clear();
     }

@@ -71,6 +71,9 @@ public:
     // Used by MControl.
     void setFocus(MControl* control);
     void registerMTimer(MControl* control);
+    // Any thread: arms the control timer while SetMTimer asked for it and a
+    // registered control wants it, and stops it otherwise.
+    void updateMTimer();
 
 private:
     mutable std::mutex m_controlsMutex;
@@ -78,6 +81,8 @@ private:
     std::vector<MControl*> m_timerControls;
     std::atomic<MControl*> m_focus{nullptr};
     unsigned m_mTimerInterval = 0;
+    bool m_mTimerWanted = false;  // SetMTimer asked for it, KillMTimer not since
+    bool m_mTimerArmed = false;   // the window timer is running
     std::string m_bkImage;
     int m_backMode = 0;
     int m_backValue = 0;

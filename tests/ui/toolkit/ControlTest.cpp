@@ -621,6 +621,34 @@ TEST_F(ControlTest, ControlTimerAnimatesOnlyRegisteredControls) {
     EXPECT_EQ(backend.activeTimerCount(), 0);
 }
 
+TEST_F(ControlTest, ControlTimerRunsOnlyWhileSomethingAnimates) {
+    auto* battery = make<BatteryCtrl>("BatteryCtrl", 43);
+    battery->AddMTimer();
+    dialog.SetMTimer(10);
+    // Not charging: nothing to animate, so no timer wakes the window.
+    EXPECT_EQ(backend.activeTimerCount(), 0);
+
+    battery->SetBatteryInfo(60, 1);
+    EXPECT_EQ(backend.activeTimerCount(), 1);
+    backend.advance(500);
+    EXPECT_EQ(battery->GetDisplayLevel(), 70);
+
+    // Hidden, then charging stopped: the timer goes each time, and comes back.
+    battery->SetVisible(false);
+    backend.advance(20);
+    EXPECT_EQ(backend.activeTimerCount(), 0);
+    battery->SetVisible(true);
+    EXPECT_EQ(backend.activeTimerCount(), 1);
+    battery->SetBatteryInfo(60, 0);
+    backend.advance(20);
+    EXPECT_EQ(backend.activeTimerCount(), 0);
+
+    // Without SetMTimer nothing arms it.
+    dialog.KillMTimer();
+    battery->SetBatteryInfo(80, 1);
+    EXPECT_EQ(backend.activeTimerCount(), 0);
+}
+
 TEST_F(ControlTest, ProgressBarHoldsTheEnds) {
     auto* bar = make<MProgress>("MProgress", 33);
     bar->SetRange(16000);
