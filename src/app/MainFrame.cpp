@@ -178,7 +178,6 @@ void DeviceMainDlg::buildGuidePage(DUI::MControl* container) {
 }
 
 void DeviceMainDlg::applyLanguage() {
-    LangString("LAN", 0);  // lets the text cache notice a changed language file
     auto setTitle = [&](int id, int textId) { setText(id, lan(textId)); };
     setTitle(kTitle, 1);
     setTitle(kWebsiteLink, 2);

@@ -123,7 +123,7 @@ void DeviceMainDlg::factoryReset() {
 
 void DeviceMainDlg::resetDpiStages() {
     m_performance->resetPerformanceDefaults(false);
-    m_performance->fillPerformancePage();
+    m_performance->reloadDpiStages();
     m_settings.SendDpiStages();
     m_settings.SendDpiColors();
 }
