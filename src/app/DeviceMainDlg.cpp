@@ -384,7 +384,8 @@ int DeviceMainDlg::openModel() {
         showMessageBox(lan(57), lan(56), GetSafeHwnd(), CUIMessageBox::kOneButton);
         return 0;
     }
-    if (type != m_selectedType.load()) {
+    const bool otherModel = type != m_selectedType.load();
+    if (otherModel) {
         m_selectedType.store(type);
         m_manager.SetCurrentType(type);
         writeRegistryInt("DeviceType", type);
@@ -399,6 +400,10 @@ int DeviceMainDlg::openModel() {
         enqueueTask(kTaskReloadPages);
     } else {
         showStatus(DeviceText::ConnectedWired);
+        // Another wired model than the one the pages show: its profiles,
+        // values and sensor must replace the previous model's, or the pages
+        // would edit this model's store with the other one's values.
+        if (otherModel) enqueueTask(kTaskReloadPages);
     }
     showControl(kTabStrip, true);
     showControl(kTabs, true);

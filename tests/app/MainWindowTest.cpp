@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "device/DeviceTask.h"
 #include "ui/pages/CUIMessageBox.h"
+#include "ui/pages/PerformancePage.h"
 #include "ui/toolkit/BatteryCtrl.h"
 #include "ui/toolkit/MenuWnd.h"
 
@@ -54,6 +55,25 @@ TEST_F(MainWindowTest, StartFillsTheDeviceListWithBothModels) {
     EXPECT_EQ(readRegistryInt("DeviceType"), kModelM1);
     EXPECT_EQ(title(kDeviceStatus), LangString("LAN", 52));
     EXPECT_TRUE(window->workerRunning());
+}
+
+TEST_F(MainWindowTest, HiddenStartFillsTheListAndShowsOnlyFromTheTray) {
+    start();
+    backend.answerModal(DUI::Manager::GetDeviceName(), [&](DUI::MWindow&) {
+        EXPECT_FALSE(window->IsWindowVisible());
+        ASSERT_TRUE(backend.trayIcon().has_value());
+        EXPECT_TRUE(backend.trayIcon()->shown);
+        EXPECT_TRUE(waitForDiscovery());
+        EXPECT_EQ(listOnlineCount(), 2);
+        EXPECT_FALSE(window->IsWindowVisible());
+        backend.clickTray(DUI::WM_LBUTTONDBLCLK);
+        backend.processEvents();
+        EXPECT_TRUE(window->IsWindowVisible());
+        window->exitProgram();
+    });
+    window->ShowModal(DUI::SW_HIDE);
+    EXPECT_TRUE(window->exitRequested());
+    EXPECT_FALSE(window->workerRunning());
 }
 
 TEST_F(MainWindowTest, TrayIconCarriesTheDeviceNameCutTo127Characters) {
@@ -117,7 +137,11 @@ TEST_F(MainWindowTest, OpeningTheWiredModelSelectsTheKeyTab) {
     EXPECT_EQ(title(kDeviceStatus), LangString("LAN", 51));
     // The second model has no lighting: its tab is hidden.
     EXPECT_FALSE(tabs().IsItemVisible(4));
-    EXPECT_TRUE(window->taskQueue().empty());
+    // The pages showed the first model: they are loaded again for this one,
+    // with its own sensor (53, up to 16000 DPI).
+    ASSERT_TRUE(waitForWorker());
+    EXPECT_EQ(window->performancePage().sensorId(), 53);
+    EXPECT_EQ(window->currentProfile(), 1);
 }
 
 TEST_F(MainWindowTest, OpeningTheWirelessModelReloadsItsPages) {
