@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "QuietEvents.h"
 #include "device/BindingTransfer.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceManager.h"
@@ -19,25 +20,6 @@
 namespace quorvik {
 namespace {
 
-class QuietEvents : public DeviceEvents {
-public:
-    void OnCommandFailure() override { ++failures; }
-    void resetBatteryDisplay(int) override {}
-    void showBattery(int, int) override {}
-    void showDeviceListBattery(int, int, int) override {}
-    void showDeviceIdentity(const DeviceInfoBlock&) override {}
-    void showWirelessFirmware(const std::string&) override {}
-    void closeHelperWindows() override {}
-    void showMouseOnline(int, int, DeviceText) override {}
-    void showMouseOffline(int) override {}
-    void refreshPages() override {}
-    void refreshLightingPage() override {}
-    void setCurrentLightMode(int) override {}
-    void dpiStageCountChanged(int) override {}
-    void dpiStageChanged(int, int) override {}
-    void showFlashProgress(int) override {}
-    int failures = 0;
-};
 
 struct Bench {
     Bench() : backend(std::make_shared<SimulatedHidBackend>()), manager(backend) {

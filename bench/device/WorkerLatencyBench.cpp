@@ -33,6 +33,7 @@
 #include <thread>
 #include <vector>
 
+#include "QuietEvents.h"
 #include "device/CThreadBasic.h"
 #include "device/DeviceEvents.h"
 #include "device/DeviceManager.h"
@@ -61,24 +62,6 @@ std::int64_t nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
 }
 
-class QuietEvents : public DeviceEvents {
-public:
-    void OnCommandFailure() override {}
-    void resetBatteryDisplay(int) override {}
-    void showBattery(int, int) override {}
-    void showDeviceListBattery(int, int, int) override {}
-    void showDeviceIdentity(const DeviceInfoBlock&) override {}
-    void showWirelessFirmware(const std::string&) override {}
-    void closeHelperWindows() override {}
-    void showMouseOnline(int, int, DeviceText) override {}
-    void showMouseOffline(int) override {}
-    void refreshPages() override {}
-    void refreshLightingPage() override {}
-    void setCurrentLightMode(int) override {}
-    void dpiStageCountChanged(int) override {}
-    void dpiStageChanged(int, int) override {}
-    void showFlashProgress(int) override {}
-};
 
 enum Setup : int { kNone = 0, kWiredIdle = 1, kUnwiredIdle = 2, kListening = 3, kNoDevice = 4, kSliced = 5 };
 
