@@ -35,13 +35,13 @@ std::string lan(int id) { return LangString("LAN", id); }
 // A product with the layout scale, cut toward zero.
 int scaled(float scale, int value) { return static_cast<int>(scale * static_cast<float>(value)); }
 
-struct TabSpec {
+struct TabItem {
     int id;
     int textId;
     const char* icon;
     int container;
 };
-constexpr TabSpec kTabSpecs[] = {
+constexpr TabItem kTabItems[] = {
     {kTabHome, 71, "icon/tab_home.png", kHomePage},
     {kTabKeys, 72, "icon/tab_key.png", kKeyPage},
     {kTabPerformance, 73, "icon/tab_dpi.png", kPerformancePage},
@@ -120,7 +120,7 @@ void DeviceMainDlg::buildFrame() {
     auto* tabControl = static_cast<DUI::MTabCtrl*>(CreateControl("MTabCtrl", kTabs, none));
     tabControl->SetImage("img_tabitem_bkg.png");
     tabControl->SetItemSize(190, 60);
-    for (const TabSpec& tab : kTabSpecs)
+    for (const TabItem& tab : kTabItems)
         tabControl->AddItem(tab.id, lan(tab.textId), tab.icon, GetControl(tab.container));
 
     picture(kLogo, "logo.png");
@@ -189,7 +189,7 @@ void DeviceMainDlg::applyLanguage() {
     setTitle(kGuideCaption, kGuideCaptionText);
     for (int i = 0; i < 3; ++i) setTitle(kGuideTextFirst + i, kGuideTextIds[i]);
     if (DUI::MTabCtrl* t = tabs())
-        for (int i = 0; i < t->GetItemCount(); ++i) t->SetItemText(i, lan(kTabSpecs[i].textId));
+        for (int i = 0; i < t->GetItemCount(); ++i) t->SetItemText(i, lan(kTabItems[i].textId));
     if (DUI::CDeviceList* list = deviceList()) list->SetVersionDesc(lan(15));
     setText(kVersionLabel, lan(17) + ": v" + appConfig().softwareVersion);
     // The status text follows the connection it shows.

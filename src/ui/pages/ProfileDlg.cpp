@@ -47,9 +47,9 @@ void ProfileDlg::InitUI() {
         {kImportId, {kMargin, b - 35, middle - 5, b - 7}, kImportText},
         {kExportId, {middle + 5, b - 35, r - kMargin, b - 7}, kExportText},
     };
-    for (const auto& spec : buttons) {
-        if (auto* button = dynamic_cast<DUI::MButton*>(CreateControl("MButton", spec.id, spec.rect))) {
-            button->SetTitle(LangString("LAN", spec.text));
+    for (const auto& entry : buttons) {
+        if (auto* button = dynamic_cast<DUI::MButton*>(CreateControl("MButton", entry.id, entry.rect))) {
+            button->SetTitle(LangString("LAN", entry.text));
             button->SetImage("img_button.png", 4);
         }
     }
