@@ -141,6 +141,22 @@ TEST_F(PerformanceFlowTest, MouseDpiButtonMovesThePageAndShowsThePopUp) {
               std::stoi(value(window->currentProfile(), "dpi_group" + std::to_string(stage) + "_value")));
 }
 
+TEST_F(PerformanceFlowTest, StageCountFromTheMouseRebuildsTheList) {
+    startWired();
+    // The page shows six stages; the mouse holds four.
+    const int profile = window->currentProfile();
+    ASSERT_TRUE(SettingsStore::instance().setConfigValue(profile, "dpi_count", "6"));
+    window->performancePage().fillPerformancePage();
+    ASSERT_EQ(window->performancePage().stageCount(), 6);
+
+    mouse->pressDpiButton();
+    ASSERT_TRUE(waitFor([&] { return window->performancePage().stageCount() == 4; }));
+    EXPECT_EQ(value(profile, "dpi_count"), "4");
+    auto* stages = window->GetControlAs<DUI::DPIControl>(PerformancePage::kStageListId);
+    ASSERT_NE(stages, nullptr);
+    EXPECT_EQ(stages->GetStages().size(), 4u);
+}
+
 TEST_F(PerformanceFlowTest, ProfilePopUpWithoutADeviceShowsOnlyTheNotice) {
     start({});
     ASSERT_TRUE(waitForWorker());
