@@ -118,7 +118,11 @@ DeviceMainDlg::DeviceMainDlg(MainWindowServices services)
       m_settings(m_session),
       m_bindings(m_session),
       m_notifications(m_session, m_settings),
-      m_worker(m_queue, buildRoutines()) {
+      m_worker(m_queue, buildRoutines()),
+      // Made before the worker exists and kept until it has stopped, since
+      // the worker hides it when the device situation changes; its window
+      // is created on the first request.
+      m_saveWait(std::make_unique<SaveWaitDlg>()) {
     // A queued task cuts the worker's idle read short.
     m_manager.setReadInterrupt(m_queue.readInterrupt());
 }
@@ -132,7 +136,6 @@ void DeviceMainDlg::enqueueTask(int code) { m_queue.enqueueTask(code); }
 
 void DeviceMainDlg::showSaveWait() {
     if (!description().showSaveWait) return;
-    if (!m_saveWait) m_saveWait = std::make_unique<SaveWaitDlg>();
     m_saveWait->request(GetSafeHwnd());
 }
 
@@ -197,10 +200,7 @@ void DeviceMainDlg::DestroyWindow() {
         m_dpiPopup->DestroyWindow();
         m_dpiPopup.reset();
     }
-    if (m_saveWait) {
-        m_saveWait->DestroyWindow();
-        m_saveWait.reset();
-    }
+    m_saveWait->DestroyWindow();
     MDialog::DestroyWindow();
 }
 
