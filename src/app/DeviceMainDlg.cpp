@@ -179,6 +179,11 @@ int DeviceMainDlg::OnInitDialog() {
     return 1;
 }
 
+int DeviceMainDlg::startShowCommand(bool startHidden) {
+    if (!startHidden) return DUI::SW_SHOWNORMAL;
+    return DUI::TrayIcon::IsAvailable() ? DUI::SW_HIDE : DUI::SW_SHOWMINIMIZED;
+}
+
 void DeviceMainDlg::stopWorker() {
     if (!m_worker.isActive()) return;
     if (m_worker.Stop() == CThreadBasic::StopResult::Abandoned)

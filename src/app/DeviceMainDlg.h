@@ -77,6 +77,10 @@ public:
     void discoverDevices();
     void refreshDeviceStates();
 
+    // How the window first shows: normally, or hidden in the tray when started
+    // hidden. Without a tray to bring it back from it starts minimised instead.
+    static int startShowCommand(bool startHidden);
+
     // --- Ending ---------------------------------------------------------------
     // The orderly exit (tray menu, close with exit mode 0, exit request): the
     // tray icon is removed, the worker stopped, the store closed and the
@@ -95,6 +99,9 @@ public:
     bool deviceConnected() const { return m_deviceConnected.load(); }
     float layoutScale() const;
     DeviceDescription description() const;
+    // The wireless mouse's own firmware version as last read through its
+    // receiver ("105"); empty when none was read. Shown by the settings page.
+    std::string wirelessFirmware() const;
     std::string trayTip() const { return m_trayTip; }
     TaskQueue& taskQueue() { return m_queue; }
     bool workerRunning() const { return m_worker.isRunning(); }
@@ -180,7 +187,6 @@ private:
     void factoryReset();
     void resetDpiStages();
     bool ensureProfiles();
-    void refreshFirmwareDisplay();
 
     MainWindowServices m_services;
     DeviceManager& m_manager;

@@ -224,6 +224,11 @@ void DeviceMainDlg::showDeviceIdentity(const DeviceInfoBlock& info) {
     m_performance->setDeviceIdentity(info.sensorId(), reportRateCount(info.reportRateCapability()));
 }
 
+std::string DeviceMainDlg::wirelessFirmware() const {
+    std::lock_guard lock(m_modelMutex);
+    return m_firmwareText;
+}
+
 void DeviceMainDlg::showWirelessFirmware(const std::string& versionText) {
     std::lock_guard lock(m_modelMutex);
     m_firmwareText = versionText;
@@ -264,6 +269,7 @@ void DeviceMainDlg::refreshPages() {
     m_performance->fillPerformancePage();
 }
 
+// No lighting page exists yet: nothing shows lighting values to refresh.
 void DeviceMainDlg::refreshLightingPage() {}
 
 void DeviceMainDlg::setCurrentLightMode(int mode) { m_session.setLightMode(mode); }
@@ -272,6 +278,8 @@ void DeviceMainDlg::dpiStageCountChanged(int count) { m_performance->deviceStage
 
 void DeviceMainDlg::dpiStageChanged(int stage, int dpi) { m_performance->deviceStageChanged(stage, dpi); }
 
+// Flashing is started only by the update flow, which brings the progress
+// dialog this would fill; nothing flashes before it exists.
 void DeviceMainDlg::showFlashProgress(int) {}
 
 }  // namespace quorvik

@@ -71,8 +71,6 @@ TaskRoutineTable DeviceMainDlg::buildRoutines() {
 
 bool DeviceMainDlg::ensureProfiles() { return loadProfiles(*m_hosts); }
 
-void DeviceMainDlg::refreshFirmwareDisplay() {}
-
 void DeviceMainDlg::loadDevice(int delayMs) {
     sleepMs(delayMs);
     refreshDeviceStates();
@@ -80,8 +78,9 @@ void DeviceMainDlg::loadDevice(int delayMs) {
     ensureProfiles();
     refreshPages();
     if (!m_settings.ReadDeviceConfig()) return;
+    // The firmware version display and its check arrive with the settings
+    // page and the update flow.
     refreshPages();
-    refreshFirmwareDisplay();
 }
 
 void DeviceMainDlg::reloadDeviceConfig() {
@@ -90,7 +89,6 @@ void DeviceMainDlg::reloadDeviceConfig() {
     if (m_manager.CurrentMode() == -1) return;
     if (!m_settings.ReadDeviceConfig()) return;
     refreshPages();
-    refreshFirmwareDisplay();
 }
 
 void DeviceMainDlg::reloadPagesAndConfig() {

@@ -37,6 +37,7 @@ TEST_F(MainWindowTest, StartFillsTheDeviceListWithBothModels) {
     EXPECT_NE(m1.state, 0);
     EXPECT_EQ(m1.version, "V1.10");
     EXPECT_EQ(m1.battery, 80);  // read with the model's configuration
+    EXPECT_EQ(window->wirelessFirmware(), "105");  // the mouse behind the receiver
     EXPECT_EQ(m2.mode, kModeWired);
     EXPECT_NE(m2.state, 0);
     EXPECT_EQ(m2.version, "V1.05");
@@ -74,6 +75,14 @@ TEST_F(MainWindowTest, HiddenStartFillsTheListAndShowsOnlyFromTheTray) {
     window->ShowModal(DUI::SW_HIDE);
     EXPECT_TRUE(window->exitRequested());
     EXPECT_FALSE(window->workerRunning());
+}
+
+TEST_F(MainWindowTest, HiddenStartWithoutATrayStartsMinimised) {
+    EXPECT_EQ(DeviceMainDlg::startShowCommand(false), DUI::SW_SHOWNORMAL);
+    EXPECT_EQ(DeviceMainDlg::startShowCommand(true), DUI::SW_HIDE);
+    backend.setTrayAvailable(false);
+    EXPECT_EQ(DeviceMainDlg::startShowCommand(true), DUI::SW_SHOWMINIMIZED);
+    EXPECT_EQ(DeviceMainDlg::startShowCommand(false), DUI::SW_SHOWNORMAL);
 }
 
 TEST_F(MainWindowTest, TrayIconCarriesTheDeviceNameCutTo127Characters) {

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
             if (hwnd == 0) return;
             window.CenterWindow();
             instance.listen([hwnd](InstanceRequest request) { deliverInstanceRequest(hwnd, request); });
-            window.ShowModal(options.startHidden ? DUI::SW_HIDE : DUI::SW_SHOWNORMAL);
+            window.ShowModal(DeviceMainDlg::startShowCommand(options.startHidden));
             instance.stop();
             window.DestroyWindow();
         },
