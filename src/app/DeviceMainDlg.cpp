@@ -291,6 +291,10 @@ DUI::LRESULT DeviceMainDlg::onTrayMessage(DUI::LPARAM mouseMessage) {
 int DeviceMainDlg::OnMessage(int id, int code, std::intptr_t param) {
     if (id == kTabs) return onTabSwitch(static_cast<int>(param));
     if (isLabel(id)) return 1;
+    if (id == kSettingsReturn) {
+        if (code == DUI::kNotifyClick) returnFromSettingsPage();
+        return 0;
+    }
     if (id >= PerformancePage::kDpiResetId && id <= PerformancePage::kSleepId && isPageControl(id))
         return m_performance->onMessage(id, code, param);
     if (isPageControl(id)) return 0;  // the other pages route theirs once they exist
@@ -317,6 +321,9 @@ int DeviceMainDlg::OnMessage(int id, int code, std::intptr_t param) {
             return openModel();
         case kProfileButton:
             return openProfilePopup(*m_hosts);
+        case kRestoreDefaults:
+            restoreFactorySettings();
+            return 0;
         case kListPrevious:
         case kListNext:
             if (DUI::CDeviceList* list = deviceList()) list->SetSelectIndex(-1);
@@ -362,6 +369,26 @@ void DeviceMainDlg::showSettingsPage() {
     for (int id : {kTabStrip, kTabs, kModelPicture, kBattery, kSettingsButton, kMaximizeButton})
         showControl(id, false);
     showControl(kSettingsPage, true);
+}
+
+void DeviceMainDlg::restoreFactorySettings() {
+    if (!m_deviceConnected.load()) {
+        showMessageBox(lan(576), lan(57), GetSafeHwnd(), CUIMessageBox::kOneButton);
+        return;
+    }
+    if (showMessageBox(lan(570), lan(571), GetSafeHwnd(), CUIMessageBox::kTwoButtons) != DUI::IDOK) return;
+    // The next configuration read asks the mouse again.
+    m_session.forgetReadModels();
+    enqueueTask(kTaskFactoryReset);
+    showSaveWait();
+}
+
+void DeviceMainDlg::returnFromSettingsPage() {
+    showControl(kSettingsPage, false);
+    for (int id : {kCloseButton, kMinimizeButton, kSettingsButton, kMaximizeButton}) showControl(id, true);
+    // The model's frame comes back when a model's page was showing.
+    if (m_currentPageId.load() != kTabHome)
+        for (int id : {kTabStrip, kTabs, kModelPicture, kBattery}) showControl(id, true);
 }
 
 int DeviceMainDlg::onTabSwitch(int index) {

@@ -164,6 +164,10 @@ private:
     DUI::LRESULT onTrayMessage(DUI::LPARAM mouseMessage);
     int onClose();
     void showSettingsPage();
+    void returnFromSettingsPage();
+    // The restore-defaults button: after a question, the mouse and the
+    // current model's profiles go back to their factory state (task 20).
+    void restoreFactorySettings();
     int onTabSwitch(int index);
     int openModel();
     void openLink(const std::string& link, bool skipEmpty);

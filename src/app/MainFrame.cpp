@@ -125,6 +125,11 @@ void DeviceMainDlg::buildFrame() {
 
     picture(kLogo, "logo.png");
 
+    // The settings page's own controls arrive with it; its return button is
+    // here already, so the page can always be left again.
+    DUI::MControl* back = CreateControl("MButton", kSettingsReturn, none, lan(kSettingsReturnText), GetControl(kSettingsPage));
+    back->SetImage("img_button.png");
+
     buildHomePage(GetControl(kHomePage));
     buildGuidePage(GetControl(kGuidePage));
     m_performance->build(*this, GetControl(kPerformancePage));
@@ -185,6 +190,7 @@ void DeviceMainDlg::applyLanguage() {
                               {kSettingsButton, 11}, {kListPrevious, 85}, {kListNext, 86}})
         if (DUI::MControl* c = GetControl(id)) c->SetTooltip(lan(textId));
     setTitle(kRestoreDefaults, 558);
+    setTitle(kSettingsReturn, kSettingsReturnText);
     setTitle(kNoDeviceText, 56);
     setTitle(kGuideCaption, kGuideCaptionText);
     for (int i = 0; i < 3; ++i) setTitle(kGuideTextFirst + i, kGuideTextIds[i]);
@@ -252,6 +258,7 @@ void DeviceMainDlg::layoutFrame(const DUI::Rect& client) {
     place(kHomePage, {20, 80, R - 20, B - 50});
     place(kKeySubPage, {230 + scaled(s, 250), 80 + scaled(s, 50), 230 + scaled(s, 250) + 600, B - 50});
     place(kSettingsPage, {1, 50, R - 1, B - 40});
+    place(kSettingsReturn, {R - 145, 70, R - 25, 100});
     place(kDeviceList, {200, 200, R - 200, B - 100});
     const int noDeviceWidth = scaled(s, 500);
     const int noDeviceLeft = (R - noDeviceWidth) / 2;

@@ -58,6 +58,10 @@ inline constexpr int kTabLighting = 5;
 inline constexpr int kTabGuide = 7;
 inline constexpr int kKeyTabIndex = 1;
 
+// The settings page's return button, and its caption.
+inline constexpr int kSettingsReturn = 273;
+inline constexpr int kSettingsReturnText = 612;
+
 // Other controls whose notifications the main window handles itself.
 inline constexpr int kPointerSettingsLink = 149;
 inline constexpr int kSettingsWebsiteLink = 289;

@@ -215,7 +215,15 @@ TEST_F(MainWindowTest, TabsAndTheSettingsPage) {
     for (int id : {kTabStrip, kTabs, kModelPicture, kBattery, kSettingsButton, kMaximizeButton})
         EXPECT_FALSE(shown(id)) << id;
 
-    // Any tab choice leaves it (the tab control itself is hidden, so the choice comes as the control's notice).
+    // Its return button brings back the model's frame and page.
+    ASSERT_TRUE(user.click(*window, kSettingsReturn));
+    EXPECT_FALSE(shown(kSettingsPage));
+    EXPECT_EQ(window->currentPageId(), kTabKeys);
+    for (int id : {kTabStrip, kTabs, kModelPicture, kBattery, kSettingsButton, kMaximizeButton, kKeyPage})
+        EXPECT_TRUE(shown(id)) << id;
+
+    // Any tab choice leaves it too (the tab control itself is hidden, so the choice comes as the control's notice).
+    ASSERT_TRUE(user.click(*window, kSettingsButton));
     window->OnMessage(kTabs, DUI::kNotifyClick, 0);
     EXPECT_FALSE(shown(kSettingsPage));
     for (int id : {kCloseButton, kMinimizeButton, kSettingsButton, kMaximizeButton}) EXPECT_TRUE(shown(id)) << id;

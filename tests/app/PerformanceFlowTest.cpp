@@ -157,6 +157,31 @@ TEST_F(PerformanceFlowTest, StageCountFromTheMouseRebuildsTheList) {
     EXPECT_EQ(stages->GetStages().size(), 4u);
 }
 
+TEST_F(PerformanceFlowTest, RestoreDefaultsAsksThenResetsTheMouseAndTheProfile) {
+    startWired();
+    const int profile = window->currentProfile();
+    ASSERT_TRUE(SettingsStore::instance().setConfigValue(profile, "dpi_group0_value", "2500"));
+    ASSERT_TRUE(SettingsStore::instance().setConfigValue(profile, "sleep_light", "180"));
+
+    // Answered with the second button: nothing happens.
+    backend.answerModal("MessageBox", 2);
+    ASSERT_TRUE(user.click(*window, kRestoreDefaults));
+    ASSERT_TRUE(waitForWorker());
+    EXPECT_TRUE(commands().empty());
+    EXPECT_EQ(value(profile, "dpi_group0_value"), "2500");
+
+    backend.answerModal("MessageBox", 1);
+    ASSERT_TRUE(user.click(*window, kRestoreDefaults));
+    ASSERT_TRUE(waitForWorker());
+    const std::vector<int> sent = commands();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.front(), 0x0F);
+    // The description's factory values, the power options included.
+    EXPECT_EQ(value(profile, "dpi_group0_value"), "400");
+    EXPECT_EQ(value(profile, "sleep_light"), "6");
+    EXPECT_EQ(window->performancePage().stageCount(), 4);
+}
+
 TEST_F(PerformanceFlowTest, ProfilePopUpWithoutADeviceShowsOnlyTheNotice) {
     start({});
     ASSERT_TRUE(waitForWorker());
@@ -165,6 +190,11 @@ TEST_F(PerformanceFlowTest, ProfilePopUpWithoutADeviceShowsOnlyTheNotice) {
     const auto log = backend.modalLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].title, "MessageBox");
+    // The restore-defaults button says the same and queues nothing.
+    backend.answerModal("MessageBox", 1);
+    window->OnMessage(kRestoreDefaults, DUI::kNotifyClick, 0);
+    EXPECT_EQ(backend.modalLog().size(), 2u);
+    EXPECT_TRUE(window->taskQueue().empty());
 }
 
 }  // namespace
