@@ -125,6 +125,8 @@ DeviceMainDlg::DeviceMainDlg(MainWindowServices services)
       m_saveWait(std::make_unique<SaveWaitDlg>()) {
     // A queued task cuts the worker's idle read short.
     m_manager.setReadInterrupt(m_queue.readInterrupt());
+    // Arriving interfaces are checked through a backend of their own.
+    if (!m_services.backend) m_services.backend = std::make_shared<HidapiBackend>();
 }
 
 DeviceMainDlg::~DeviceMainDlg() {
@@ -154,8 +156,8 @@ int DeviceMainDlg::OnInitDialog() {
 
     // Tray icon and window icon.
     m_icon = DUI::MRender::LoadIconFromFile(SkinFolder() + "DeviceDriver.ico");
-    m_trayTip = cutCodePoints(DUI::Manager::GetDeviceName(), kTrayTipLimit);
-    m_trayShown = DUI::TrayIcon::Show(GetSafeHwnd(), kTrayIconId, kTrayMessage, m_icon, m_trayTip);
+    const std::string tip = cutCodePoints(DUI::Manager::GetDeviceName(), kTrayTipLimit);
+    m_trayShown = DUI::TrayIcon::Show(GetSafeHwnd(), kTrayIconId, kTrayMessage, m_icon, tip);
     SetIcon(m_icon);
 
     // The DPI pop-up, created hidden.
@@ -491,17 +493,12 @@ void DeviceMainDlg::onDeviceChangeMessage() {
         change = std::move(m_deviceChanges.front());
         m_deviceChanges.pop_front();
     }
-    std::vector<SupportedDevice> modes;
-    for (const DeviceModelEntry& mode : appConfig().modes)
-        modes.push_back({mode.vid, mode.pid, {}, mode.device_type, mode.mode, mode.dev_id});
-    std::shared_ptr<HidBackend> backend = m_services.backend;
+    const std::vector<SupportedDevice> modes = supportedModes();
     DeviceChangeContext context;
     context.modes = modes;
     context.devicePresent = m_devicePresent.load();
-    context.isVendorCollection = [backend](const std::string& path) {
-        if (backend) return IsVendorCollection(*backend, path);
-        HidapiBackend hidapi;
-        return IsVendorCollection(hidapi, path);
+    context.isVendorCollection = [backend = m_services.backend](const std::string& path) {
+        return IsVendorCollection(*backend, path);
     };
     context.enqueueTask = [this](std::int32_t code) { enqueueTask(code); };
     OnDeviceChange(change.first, &change.second, context);

@@ -52,7 +52,7 @@ class SaveWaitDlg;
 struct MainWindowServices {
     DeviceManager* manager = nullptr;
     SettingsStore* store = nullptr;
-    std::shared_ptr<HidBackend> backend;  // for IsVendorCollection; null: the hidapi backend
+    std::shared_ptr<HidBackend> backend;  // for IsVendorCollection; null: a hidapi backend made once
     std::function<std::unique_ptr<HotPlugSource>()> makeHotPlugSource;
     // The period of the worker; tests may slow it down. Zero: the default 2 ms.
     std::chrono::milliseconds workerPeriod{0};
@@ -102,7 +102,6 @@ public:
     // The wireless mouse's own firmware version as last read through its
     // receiver ("105"); empty when none was read. Shown by the settings page.
     std::string wirelessFirmware() const;
-    std::string trayTip() const { return m_trayTip; }
     TaskQueue& taskQueue() { return m_queue; }
     bool workerRunning() const { return m_worker.isRunning(); }
     DPIMsgDlg* dpiPopup() { return m_dpiPopup.get(); }
@@ -176,6 +175,8 @@ private:
     void stopWorker();
 
     // Device state views (DeviceStates.cpp).
+    // The mode list of config.xml as the device manager registers it.
+    static std::vector<SupportedDevice> supportedModes();
     void loadDescription();
     void showHomeWithoutModel();
     void showNoDeviceView();
@@ -228,7 +229,6 @@ private:
     bool m_frameBuilt = false;
     bool m_trayShown = false;
     DUI::HICON m_icon = 0;
-    std::string m_trayTip;
     std::string m_firmwareText;  // the wireless mouse's own version, "" when none
     std::atomic<std::uint64_t> m_idleTurns{0};
 };

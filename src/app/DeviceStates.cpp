@@ -28,15 +28,6 @@ namespace {
 
 std::string lan(int id) { return LangString("LAN", id); }
 
-// A release number as the device list shows it: "V1.05" for 0x0105.
-std::string listVersionText(std::uint32_t release) {
-    const std::string text = releaseVersionText(release);
-    const std::string shown = versionDisplayText("", text, VersionPrefix::V);
-    // versionDisplayText puts "<label>: " first; the list has its own caption.
-    const std::size_t start = shown.find('V');
-    return start == std::string::npos ? shown : shown.substr(start);
-}
-
 // Pop-ups closed (or hidden) whenever the device situation changes under them.
 constexpr const char* kClosedByPost[] = {"CloseWindowTipDlg", "CustomKeyDlg", "WaitDlg", "Menu Window",
                                          // A modal colour chooser only ends when it is closed; a
@@ -62,12 +53,18 @@ void DeviceMainDlg::loadDescription() {
     m_description = std::move(loaded);
 }
 
+std::vector<SupportedDevice> DeviceMainDlg::supportedModes() {
+    std::vector<SupportedDevice> modes;
+    for (const DeviceModelEntry& mode : appConfig().modes)
+        modes.push_back({mode.vid, mode.pid, {}, mode.device_type, mode.mode, mode.dev_id});
+    return modes;
+}
+
 void DeviceMainDlg::discoverDevices() {
     const int savedType = readRegistryInt("DeviceType");
     m_manager.CloseAll();
     m_manager.ClearSupportedDevices();
-    for (const DeviceModelEntry& mode : appConfig().modes)
-        m_manager.AddSupportedDevice({mode.vid, mode.pid, {}, mode.device_type, mode.mode, mode.dev_id});
+    for (SupportedDevice& mode : supportedModes()) m_manager.AddSupportedDevice(std::move(mode));
     m_manager.SetReady();
     m_manager.Enumerate();
     bool found = false;
@@ -121,7 +118,8 @@ void DeviceMainDlg::refreshDeviceStates() {
         anyModel = true;
         if (list != nullptr) {
             list->SetDeviceState(entry.deviceType, entry.mode, entry.state);
-            list->SetDeviceVersion(entry.deviceType, listVersionText(entry.release));
+            // "V1.05" for 0x0105; the list has its own caption before it.
+            list->SetDeviceVersion(entry.deviceType, versionNumberText(releaseVersionText(entry.release), VersionPrefix::V));
         }
     }
     if (anyModel && list != nullptr) {

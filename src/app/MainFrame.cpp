@@ -211,8 +211,7 @@ void DeviceMainDlg::UISize(const DUI::Rect& client) {
 }
 
 void DeviceMainDlg::layoutFrame(const DUI::Rect& client) {
-    const int L = client.left, T = client.top, R = client.right, B = client.bottom;
-    (void)L;
+    const int T = client.top, R = client.right, B = client.bottom;
     if (DUI::MControl* maximize = GetControl(kMaximizeButton))
         maximize->SetImage(IsZoomed() ? "sysbtn_restore.png" : "sysbtn_maximize.png");
     const float s = static_cast<float>(B - T) / static_cast<float>(kDesignHeight);

@@ -3,6 +3,8 @@
 // routing of notifications share.
 #pragma once
 
+#include "app/startup/InstanceRequest.h"
+#include "ui/pages/Profiles.h"
 #include "ui/toolkit/Messages.h"
 
 namespace quorvik::mainwnd {
@@ -70,14 +72,10 @@ inline constexpr int kSettingsHelpLink = 291;
 
 // Window messages.
 inline constexpr DUI::UINT kTrayMessage = DUI::WM_USER + 666;           // 1690
-inline constexpr DUI::UINT kExitRequest = DUI::WM_USER + 667;           // 1691
-inline constexpr DUI::LPARAM kExitRequestParam = 610;
-inline constexpr DUI::UINT kUpdateAvailable = DUI::WM_USER + 668;       // 1692
+inline constexpr DUI::UINT kExitRequest = kExitRequestMessage;           // 1691, with kExitRequestParam
 inline constexpr DUI::UINT kDownloadProgress = DUI::WM_USER + 670;      // 1694
-inline constexpr DUI::UINT kProfileDialogResult = DUI::WM_USER + 681;   // 1705
-inline constexpr DUI::UINT kMacroRecordFirst = DUI::WM_USER + 685;      // 1709
-inline constexpr DUI::UINT kMacroRecordLast = DUI::WM_USER + 687;       // 1711
-inline constexpr DUI::UINT kReapplyLanguage = DUI::WM_USER + 998;       // 2022
+inline constexpr DUI::UINT kProfileDialogResult = kProfileDialogMessage; // 1705
+inline constexpr DUI::UINT kReapplyLanguage = kReapplyLanguageMessage;  // 2022
 // A device arrival or removal handed from the hot-plug thread to the window
 // thread (wParam: the event code; the path waits in the window's inbox).
 inline constexpr DUI::UINT kDeviceChange = DUI::WM_DEVICECHANGE;

@@ -13,17 +13,20 @@ std::string wirelessFirmwareText(std::uint8_t high, std::uint8_t low) {
     return format("%X%02X", static_cast<unsigned>(high), static_cast<unsigned>(low));
 }
 
-std::string versionDisplayText(std::string_view label, std::string_view versionText, VersionPrefix prefix) {
+std::string versionNumberText(std::string_view versionText, VersionPrefix prefix) {
     const std::string_view first = versionText.substr(0, 1);
     const std::string_view lastTwo =
         versionText.size() > 2 ? versionText.substr(versionText.size() - 2) : versionText;
-    std::string out(label);
-    out += ": ";
+    std::string out;
     if (prefix == VersionPrefix::V) out += 'V';
     out += first;
     out += '.';
     out += lastTwo;
     return out;
+}
+
+std::string versionDisplayText(std::string_view label, std::string_view versionText, VersionPrefix prefix) {
+    return std::string(label) + ": " + versionNumberText(versionText, prefix);
 }
 
 }  // namespace quorvik

@@ -20,5 +20,7 @@ std::string wirelessFirmwareText(std::uint8_t high, std::uint8_t low);
 // "<label>: [V]<first character>.<last two characters>"; a text of one or two characters
 // supplies its whole self as the last two ("10" -> "1.10").
 std::string versionDisplayText(std::string_view label, std::string_view versionText, VersionPrefix prefix);
+// The same without the label: "[V]<first character>.<last two characters>".
+std::string versionNumberText(std::string_view versionText, VersionPrefix prefix);
 
 }  // namespace quorvik

@@ -8,25 +8,8 @@ namespace quorvik {
 namespace {
 
 using test::RawDb;
-using test::TempUserFolder;
 
-class ProfileConfig : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(store.openForModel(folder.path(), "model")); }
-    // What the file holds, looked at while the store keeps it open.
-    RawDb raw() { return RawDb::peek(folder.dbFile("model")); }
-    // Changes the file as another program would: only while the store has it
-    // closed. The store opens it again afterwards.
-    int editFromOutside(const std::string& sql) {
-        EXPECT_TRUE(store.close());
-        const int rc = RawDb(folder.dbFile("model")).exec(sql);
-        EXPECT_TRUE(store.openForModel(folder.path(), "model"));
-        return rc;
-    }
-
-    TempUserFolder folder;
-    SettingsStore& store = SettingsStore::instance();
-};
+class ProfileConfig : public test::OpenStoreTest {};
 
 // The row set every new profile receives, in insert order.
 const std::pair<const char*, const char*> kExpectedDefaults[] = {

@@ -119,4 +119,24 @@ private:
     sqlite3* m_db = nullptr;
 };
 
+// A store opened on a fresh model file for each test, with the two ways of
+// looking at the file from outside.
+class OpenStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(store.openForModel(folder.path(), "model")); }
+    // What the file holds, looked at while the store keeps it open.
+    RawDb raw() { return RawDb::peek(folder.dbFile("model")); }
+    // Changes the file as another program would: only while the store has it
+    // closed. The store opens it again afterwards.
+    int editFromOutside(const std::string& sql) {
+        EXPECT_TRUE(store.close());
+        const int rc = RawDb(folder.dbFile("model")).exec(sql);
+        EXPECT_TRUE(store.openForModel(folder.path(), "model"));
+        return rc;
+    }
+
+    TempUserFolder folder;
+    SettingsStore& store = SettingsStore::instance();
+};
+
 }  // namespace quorvik::test
